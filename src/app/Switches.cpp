@@ -1,0 +1,89 @@
+#include "app/Switches.h"
+
+namespace sentrel {
+
+std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
+    auto isBlank = [](char c) {
+        auto code = static_cast<unsigned char>(c);
+        return code >= 1 && code <= 32;
+    };
+    std::vector<std::string> arguments;
+    std::size_t i = 0;
+    const std::size_t n = commandLine.size();
+    while (true) {
+        while (i < n && isBlank(commandLine[i])) ++i;
+        if (i >= n) break;
+        std::string argument;
+        bool quoted = false;
+        for (; i < n && (quoted || !isBlank(commandLine[i])); ++i) {
+            if (commandLine[i] == '"')
+                quoted = !quoted;
+            else
+                argument += commandLine[i];
+        }
+        arguments.push_back(std::move(argument));
+    }
+    return arguments;
+}
+
+std::string UpperAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+const std::string* Switches::FindValued(const std::string& name, char prefix,
+                                        bool ignoreCase) const {
+    const std::string wanted = ignoreCase ? UpperAscii(prefix + name) : prefix + name;
+    for (std::size_t i = 1; i < arguments_.size(); ++i) {
+        const std::string& argument = arguments_[i];
+        std::string head = argument.substr(0, wanted.size());
+        if (ignoreCase) head = UpperAscii(head);
+        if (head == wanted) return &argument;
+    }
+    return nullptr;
+}
+
+std::optional<std::string> Switches::GetSwitch(const std::string& name, char prefix,
+                                               bool ignoreCase, bool wantValue) const {
+    if (!wantValue) {
+        if (!HasFlag(name, prefix)) return std::nullopt;
+        return ignoreCase ? UpperAscii(name) : name;
+    }
+    const std::string* argument = FindValued(name, prefix, ignoreCase);
+    if (!argument) return std::nullopt;
+    return argument->substr(name.size() + 1);
+}
+
+bool Switches::FindSwitch(const std::string& name, char prefix, bool ignoreCase,
+                          std::string& value) const {
+    std::optional<std::string> found = GetSwitch(name, prefix, ignoreCase, true);
+    if (!found) return false;
+    value = *found;
+    return true;
+}
+
+bool Switches::HasLooseFlag(const std::string& name, char prefix) const {
+    const std::string wanted = UpperAscii(name);
+    for (std::size_t i = 1; i < arguments_.size(); ++i) {
+        const std::string argument = UpperAscii(arguments_[i]);
+        if (argument.find(prefix) != std::string::npos &&
+            argument.find(wanted) != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
+bool Switches::HasFlag(const std::string& name, char prefix) const {
+    const std::string wanted = UpperAscii(prefix + name);
+    for (std::size_t i = 1; i < arguments_.size(); ++i)
+        if (UpperAscii(arguments_[i]) == wanted) return true;
+    return false;
+}
+
+bool Switches::HasDisable() const {
+    return HasFlag("Disable", kSwitchPrefix) ||
+           GetSwitch("Disable:", kSwitchPrefix, true, true).has_value();
+}
+
+}  // namespace sentrel

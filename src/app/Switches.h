@@ -1,0 +1,54 @@
+#pragma once
+// The command line: split into arguments, and the switch lookups.
+//
+// A valued switch ("/NDSTree:") matches an argument that begins with the slash and its name;
+// its value is the rest of that argument, unchanged. Flags that change what is written
+// ("/Disable", "/LockWS", ...) match only a whole argument. "/U" and "/?" keep their old, loose
+// rule (a slash and the letter anywhere in one argument), which login scripts rely on.
+// The first matching argument counts; argument 0, the program's own path, is never searched.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sentrel {
+
+inline constexpr char kSwitchPrefix = '/';
+
+// Splits at blanks and control characters (codes 1 to 32) outside double quotes; a quoted
+// stretch belongs to its argument and the quote characters are dropped.
+std::vector<std::string> SplitCommandLine(const std::string& commandLine);
+
+// Upper-cases the letters a to z only, leaving 8-bit characters as they are.
+std::string UpperAscii(std::string text);
+
+class Switches {
+public:
+    explicit Switches(std::vector<std::string> arguments) : arguments_(std::move(arguments)) {}
+    static Switches FromCommandLine(const std::string& commandLine) {
+        return Switches(SplitCommandLine(commandLine));
+    }
+
+    // A valued switch (WantValue set) gives its value; a flag gives its name, upper-cased when
+    // IgnoreCase is set. Absent switches give nothing, so a value "error" is a value.
+    std::optional<std::string> GetSwitch(const std::string& name, char prefix, bool ignoreCase,
+                                         bool wantValue) const;
+    // Sets Value and gives true when the valued switch is present; leaves Value otherwise.
+    bool FindSwitch(const std::string& name, char prefix, bool ignoreCase,
+                    std::string& value) const;
+    // The loose rule of "/U" and "/?": the prefix and the name anywhere in one argument,
+    // without regard to letter case.
+    bool HasLooseFlag(const std::string& name, char prefix) const;
+    // A flag that is a whole argument, without regard to letter case.
+    bool HasFlag(const std::string& name, char prefix) const;
+    // "/Disable" alone, or followed by a colon and anything.
+    bool HasDisable() const;
+
+    const std::vector<std::string>& Arguments() const { return arguments_; }
+
+private:
+    const std::string* FindValued(const std::string& name, char prefix, bool ignoreCase) const;
+
+    std::vector<std::string> arguments_;
+};
+
+}  // namespace sentrel

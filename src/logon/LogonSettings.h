@@ -1,0 +1,39 @@
+#pragma once
+// The inputs of one enable or disable run, and the logon modes.
+#include <string>
+
+namespace sentrel {
+
+struct LogonSettings {
+    std::string NdsTree;
+    std::string NdsContext;
+    std::string NdsUser;
+    std::string NdsPassword;
+    std::string NdsServer;
+    std::string MsDomain;
+    std::string MsUser;
+    std::string MsPassword;
+    std::string Mode;  // a LogonMode; the runs keep it program-wide in ModeText
+    bool RunScript = false;
+    bool ShowResult = false;
+    bool LockWorkstation = false;
+    std::string InstallerPath;  // unattended run only
+    std::string InstallerParameters;
+};
+
+// LogonMode: the mode list's entries in order; the code is the entry's index as text.
+inline constexpr const char* kModeDirectoryAndWorkstation = "0";
+inline constexpr const char* kModeWorkstationOnly = "1";
+inline constexpr const char* kModeDirectoryPrompt = "2";
+inline constexpr const char* kModeParametersOnly = "3";
+
+inline constexpr const char* kModeEntries[] = {
+    "AutoLogon to E-Dir and Wkstn",
+    "AutoLogon to Wkstn, don't use E-Dir",
+    "E-Dir prompt, AutoLogon to Wkstn",
+    "Only Set parameters, but no Autologon",
+};
+
+bool IsLogonMode(const std::string& text);
+
+}  // namespace sentrel

@@ -1,0 +1,71 @@
+#pragma once
+// A platform for tests: answers from what the test set and records what it was asked.
+#include <deque>
+#include <map>
+
+#include "platform/Platform.h"
+
+namespace sentrel {
+
+class FakePlatform : public Platform {
+public:
+    struct MessageBoxCall {
+        std::string text;
+        std::string caption;
+        unsigned flags;
+        int answer;
+    };
+    struct ShellCall {
+        std::string verb, file, parameters, directory;
+        int showCommand;
+    };
+
+    // What the fake answers.
+    OsVersion version{5, 1, 2600, 2, "Service Pack 3"};
+    std::string computerName = "KIOSK01";
+    std::string moduleFileName = "C:\\Tools\\Sentrel.exe";
+    std::map<std::string, std::vector<std::uint8_t>> versionBlocks;  // by file name
+    std::map<std::string, std::vector<std::uint8_t>> versionValues;  // by query path
+    std::map<std::uint32_t, std::string> errorTexts;
+    std::deque<int> messageBoxAnswers;  // answered in turn; kIdOk when empty
+    bool shellStarts = true;
+    int waitTimeouts = 0;  // how many waits time out before the process ends
+    std::optional<std::uint32_t> exitCode = 0;
+    bool clipboardOpens = true;
+
+    // What the fake was asked.
+    std::vector<MessageBoxCall> messageBoxes;
+    std::vector<ShellCall> shellCalls;
+    std::vector<std::string> openedLinks;
+    std::optional<std::string> clipboard;
+    int messagePumps = 0;
+    int closedProcesses = 0;
+
+    OsVersion OsVersionRecord() override { return version; }
+    std::string ComputerName() override { return computerName; }
+    std::string ModuleFileName() override { return moduleFileName; }
+    std::uint32_t FileVersionInfoSize(const std::string& file) override;
+    bool ReadFileVersionInfo(const std::string& file, std::vector<std::uint8_t>& block) override;
+    bool QueryVersionValue(const std::vector<std::uint8_t>& block, const std::string& path,
+                       std::vector<std::uint8_t>& value) override;
+    std::optional<std::string> SystemErrorText(std::uint32_t code) override;
+    int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
+    bool StartProgram(const std::string& verb, const std::string& file,
+                      const std::string& parameters, const std::string& directory,
+                      int showCommand, ProcessHandle* process) override;
+    WaitOutcome WaitForProcess(ProcessHandle process, std::uint32_t milliseconds) override;
+    bool GetExitCode(ProcessHandle process, std::uint32_t* code) override;
+    void CloseProcess(ProcessHandle) override { ++closedProcesses; }
+    void OpenLink(const std::string& link) override { openedLinks.push_back(link); }
+    bool SetClipboardText(const std::string& text) override;
+    void ProcessMessages() override { ++messagePumps; }
+    void RequestEnd() override { endRequested_ = true; }
+    bool EndRequested() const override { return endRequested_; }
+
+    std::vector<std::string> MessageTexts() const;
+
+private:
+    bool endRequested_ = false;
+};
+
+}  // namespace sentrel

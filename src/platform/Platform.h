@@ -1,0 +1,84 @@
+#pragma once
+// Everything the program asks of Windows besides the registry. Win32Platform passes each call
+// through; FakePlatform records the calls and answers what a test set.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sentrel {
+
+// The basic version record GetVersionExA fills (OSVERSIONINFOA, 148 bytes).
+struct OsVersion {
+    std::uint32_t major = 0;
+    std::uint32_t minor = 0;
+    std::uint32_t build = 0;
+    std::uint32_t platformId = 0;
+    std::string servicePack;
+};
+
+inline constexpr std::uint32_t kOsVersionInfoSize = 148;
+
+// Message box buttons, icons and answers (the MB_ and ID values of windows.h).
+inline constexpr unsigned kMbOk = 0x0;
+inline constexpr unsigned kMbYesNo = 0x4;
+inline constexpr unsigned kMbIconError = 0x10;
+inline constexpr unsigned kMbIconQuestion = 0x20;
+inline constexpr unsigned kMbIconInformation = 0x40;
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+inline constexpr int kIdYes = 6;
+inline constexpr int kIdNo = 7;
+
+inline constexpr int kSwShowNormal = 1;
+
+using ProcessHandle = std::uintptr_t;
+enum class WaitOutcome { Ended, TimedOut, Failed };
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // GetVersionExA with the size field set to 148; the call's own result is not examined.
+    virtual OsVersion OsVersionRecord() = 0;
+    // GetComputerNameA with a 17-character buffer and a stated size of 16; empty on failure.
+    virtual std::string ComputerName() = 0;
+    // The full path of the running program's file.
+    virtual std::string ModuleFileName() = 0;
+
+    // The version resource calls.
+    virtual std::uint32_t FileVersionInfoSize(const std::string& file) = 0;
+    virtual bool ReadFileVersionInfo(const std::string& file, std::vector<std::uint8_t>& block) = 0;
+    // Copies what VerQueryValueA finds at path in the block; false when nothing is there.
+    virtual bool QueryVersionValue(const std::vector<std::uint8_t>& block, const std::string& path,
+                               std::vector<std::uint8_t>& value) = 0;
+
+    // The text FormatMessageA gives for an error code, searching netmsg.dll first; none when
+    // no text exists anywhere.
+    virtual std::optional<std::string> SystemErrorText(std::uint32_t code) = 0;
+
+    virtual int ShowMessageBox(const std::string& text, const std::string& caption,
+                           unsigned flags) = 0;
+
+    // ShellExecuteExA with SEE_MASK_NOCLOSEPROCESS; false when the start failed. The handle
+    // is 0 when the shell gave none.
+    virtual bool StartProgram(const std::string& verb, const std::string& file,
+                              const std::string& parameters, const std::string& directory,
+                              int showCommand, ProcessHandle* process) = 0;
+    virtual WaitOutcome WaitForProcess(ProcessHandle process, std::uint32_t milliseconds) = 0;
+    virtual bool GetExitCode(ProcessHandle process, std::uint32_t* code) = 0;
+    virtual void CloseProcess(ProcessHandle process) = 0;
+    // Opens a link with the shell's default handler, in a normal window.
+    virtual void OpenLink(const std::string& link) = 0;
+
+    // Puts 8-bit text on the clipboard as CF_TEXT; false when the clipboard can't be opened.
+    virtual bool SetClipboardText(const std::string& text) = 0;
+
+    // Handles every pending window message; a WM_QUIT taken is put back.
+    virtual void ProcessMessages() = 0;
+    // Requests the end of the application; it takes effect when the message loop runs.
+    virtual void RequestEnd() = 0;
+    virtual bool EndRequested() const = 0;
+};
+
+}  // namespace sentrel

@@ -1,0 +1,164 @@
+#include "platform/Win32Platform.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstring>
+
+namespace sentrel {
+
+static_assert(kMbOk == MB_OK && kMbYesNo == MB_YESNO && kMbIconError == MB_ICONERROR);
+static_assert(kMbIconQuestion == MB_ICONQUESTION && kMbIconInformation == MB_ICONINFORMATION);
+static_assert(kIdOk == IDOK && kIdCancel == IDCANCEL && kIdYes == IDYES && kIdNo == IDNO);
+static_assert(kSwShowNormal == SW_SHOWNORMAL);
+static_assert(kOsVersionInfoSize == sizeof(OSVERSIONINFOA));
+
+OsVersion Win32Platform::OsVersionRecord() {
+    OSVERSIONINFOA info;
+    std::memset(&info, 0, sizeof info);
+    info.dwOSVersionInfoSize = kOsVersionInfoSize;
+    GetVersionExA(&info);
+    return {info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber, info.dwPlatformId,
+            info.szCSDVersion};
+}
+
+std::string Win32Platform::ComputerName() {
+    char buffer[17] = {};
+    DWORD size = 16;
+    if (!GetComputerNameA(buffer, &size)) return std::string();
+    return buffer;
+}
+
+std::string Win32Platform::ModuleFileName() {
+    char buffer[MAX_PATH + 1] = {};
+    DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    return std::string(buffer, length);
+}
+
+std::uint32_t Win32Platform::FileVersionInfoSize(const std::string& file) {
+    DWORD handle = 0;
+    return GetFileVersionInfoSizeA(file.c_str(), &handle);
+}
+
+bool Win32Platform::ReadFileVersionInfo(const std::string& file,
+                                        std::vector<std::uint8_t>& block) {
+    if (block.empty()) return false;
+    return GetFileVersionInfoA(file.c_str(), 0, static_cast<DWORD>(block.size()), block.data());
+}
+
+bool Win32Platform::QueryVersionValue(const std::vector<std::uint8_t>& block,
+                                      const std::string& path, std::vector<std::uint8_t>& value) {
+    void* found = nullptr;
+    UINT length = 0;
+    // VerQueryValueA may convert the block in place, so it works on a copy.
+    std::vector<std::uint8_t> copy(block);
+    if (!VerQueryValueA(copy.data(), path.c_str(), &found, &length) || !found) return false;
+    const auto* bytes = static_cast<const std::uint8_t*>(found);
+    // String values report their length in characters; take the text up to its NUL.
+    if (path.rfind("\\StringFileInfo", 0) == 0) {
+        const void* nul = std::memchr(found, 0, length);
+        if (nul) length = static_cast<UINT>(static_cast<const std::uint8_t*>(nul) - bytes);
+    }
+    value.assign(bytes, bytes + length);
+    return true;
+}
+
+std::optional<std::string> Win32Platform::SystemErrorText(std::uint32_t code) {
+    HMODULE netmsg = LoadLibraryExA("netmsg.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |
+                  FORMAT_MESSAGE_FROM_SYSTEM;
+    if (netmsg) flags |= FORMAT_MESSAGE_FROM_HMODULE;
+    char* text = nullptr;
+    DWORD length = FormatMessageA(flags, netmsg, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
+                                  reinterpret_cast<char*>(&text), 0, nullptr);
+    std::optional<std::string> result;
+    if (length && text) result = std::string(text, length);
+    if (text) LocalFree(text);
+    if (netmsg) FreeLibrary(netmsg);
+    return result;
+}
+
+int Win32Platform::ShowMessageBox(const std::string& text, const std::string& caption,
+                                  unsigned flags) {
+    return MessageBoxA(static_cast<HWND>(owner_), text.c_str(), caption.c_str(), flags);
+}
+
+bool Win32Platform::StartProgram(const std::string& verb, const std::string& file,
+                                 const std::string& parameters, const std::string& directory,
+                                 int showCommand, ProcessHandle* process) {
+    SHELLEXECUTEINFOA info;
+    std::memset(&info, 0, sizeof info);
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    info.hwnd = nullptr;
+    info.lpVerb = verb.c_str();
+    info.lpFile = file.c_str();
+    info.lpParameters = parameters.c_str();
+    info.lpDirectory = directory.c_str();
+    info.nShow = showCommand;
+    if (!ShellExecuteExA(&info)) return false;
+    *process = reinterpret_cast<ProcessHandle>(info.hProcess);
+    return true;
+}
+
+WaitOutcome Win32Platform::WaitForProcess(ProcessHandle process, std::uint32_t milliseconds) {
+    switch (WaitForSingleObject(reinterpret_cast<HANDLE>(process), milliseconds)) {
+        case WAIT_OBJECT_0: return WaitOutcome::Ended;
+        case WAIT_TIMEOUT: return WaitOutcome::TimedOut;
+        default: return WaitOutcome::Failed;
+    }
+}
+
+bool Win32Platform::GetExitCode(ProcessHandle process, std::uint32_t* code) {
+    DWORD exitCode = 0;
+    if (!GetExitCodeProcess(reinterpret_cast<HANDLE>(process), &exitCode)) return false;
+    *code = exitCode;
+    return true;
+}
+
+void Win32Platform::CloseProcess(ProcessHandle process) {
+    if (process) CloseHandle(reinterpret_cast<HANDLE>(process));
+}
+
+void Win32Platform::OpenLink(const std::string& link) {
+    ShellExecuteA(static_cast<HWND>(owner_), "open", link.c_str(), nullptr, nullptr,
+                  SW_SHOWNORMAL);
+}
+
+bool Win32Platform::SetClipboardText(const std::string& text) {
+    if (!OpenClipboard(static_cast<HWND>(owner_))) return false;
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1);
+    if (memory) {
+        if (void* target = GlobalLock(memory)) {
+            std::memcpy(target, text.c_str(), text.size() + 1);
+            GlobalUnlock(memory);
+            if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+        } else {
+            GlobalFree(memory);
+        }
+    }
+    CloseClipboard();
+    return true;
+}
+
+void Win32Platform::ProcessMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // The end stays requested: the main loop must still see it.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void Win32Platform::RequestEnd() {
+    if (endRequested_) return;
+    endRequested_ = true;
+    PostQuitMessage(0);
+}
+
+}  // namespace sentrel

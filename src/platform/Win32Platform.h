@@ -1,0 +1,39 @@
+#pragma once
+// The platform as Windows gives it: each call passes through to the ANSI Win32 function.
+#include "platform/Platform.h"
+
+namespace sentrel {
+
+class Win32Platform : public Platform {
+public:
+    OsVersion OsVersionRecord() override;
+    std::string ComputerName() override;
+    std::string ModuleFileName() override;
+    std::uint32_t FileVersionInfoSize(const std::string& file) override;
+    bool ReadFileVersionInfo(const std::string& file, std::vector<std::uint8_t>& block) override;
+    bool QueryVersionValue(const std::vector<std::uint8_t>& block, const std::string& path,
+                           std::vector<std::uint8_t>& value) override;
+    std::optional<std::string> SystemErrorText(std::uint32_t code) override;
+    int ShowMessageBox(const std::string& text, const std::string& caption,
+                       unsigned flags) override;
+    bool StartProgram(const std::string& verb, const std::string& file,
+                      const std::string& parameters, const std::string& directory,
+                      int showCommand, ProcessHandle* process) override;
+    WaitOutcome WaitForProcess(ProcessHandle process, std::uint32_t milliseconds) override;
+    bool GetExitCode(ProcessHandle process, std::uint32_t* code) override;
+    void CloseProcess(ProcessHandle process) override;
+    void OpenLink(const std::string& link) override;
+    bool SetClipboardText(const std::string& text) override;
+    void ProcessMessages() override;
+    void RequestEnd() override;
+    bool EndRequested() const override { return endRequested_; }
+
+    // The window that owns message boxes; none until the main window exists.
+    void SetOwnerWindow(void* window) { owner_ = window; }
+
+private:
+    bool endRequested_ = false;
+    void* owner_ = nullptr;
+};
+
+}  // namespace sentrel

@@ -1,0 +1,49 @@
+#pragma once
+// An in-memory model of NT's registry for tests: names compared without letter case but kept as
+// written, subkeys enumerated in sorted order, values in creation order, types and bytes kept,
+// and keys that can be marked as denied so that opening them for full access fails.
+#include <map>
+#include <memory>
+
+#include "registry/RegistryStore.h"
+
+namespace sentrel {
+
+class MemoryStore : public RegistryStore {
+public:
+    MemoryStore();
+    ~MemoryStore() override;
+
+    long OpenKey(HKey parent, const std::string& subKey, std::uint32_t access,
+                 HKey* result) override;
+    long CreateKey(HKey parent, const std::string& subKey, std::uint32_t access,
+                   HKey* result) override;
+    long CloseKey(HKey key) override;
+    long QueryValue(HKey key, const std::string& name, std::uint32_t* type, Bytes* data,
+                    std::size_t maxSize = SIZE_MAX) override;
+    long SetValue(HKey key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
+                  std::size_t size) override;
+    long DeleteValue(HKey key, const std::string& name) override;
+    long DeleteKey(HKey parent, const std::string& subKey) override;
+    long EnumKey(HKey key, std::uint32_t index, std::string* name) override;
+    long EnumValue(HKey key, std::uint32_t index, std::string* name) override;
+
+    // Test helpers; paths are "HKLM\A\B" style below a root, without a leading backslash.
+    // A denied key refuses every open or create and the creation of keys below it.
+    void Deny(HKey root, const std::string& path, bool denied = true);
+    std::size_t OpenHandleCount() const { return handles_.size(); }
+
+    struct Node;
+
+private:
+    std::shared_ptr<Node> Resolve(HKey key) const;
+
+    std::map<HKey, std::shared_ptr<Node>> roots_;
+    std::map<HKey, std::shared_ptr<Node>> handles_;
+    HKey nextHandle_ = 0x1000;
+};
+
+// Compares registry names the way the registry does: without regard to letter case.
+bool SameName(const std::string& a, const std::string& b);
+
+}  // namespace sentrel

@@ -1,0 +1,110 @@
+#include "registry/Win32Store.h"
+
+#include <windows.h>
+
+namespace sentrel {
+
+static_assert(kErrorSuccess == ERROR_SUCCESS);
+static_assert(kErrorFileNotFound == ERROR_FILE_NOT_FOUND);
+static_assert(kErrorAccessDenied == ERROR_ACCESS_DENIED);
+static_assert(kErrorInvalidHandle == ERROR_INVALID_HANDLE);
+static_assert(kErrorBadPathname == ERROR_BAD_PATHNAME);
+static_assert(kErrorMoreData == ERROR_MORE_DATA);
+static_assert(kErrorNoMoreItems == ERROR_NO_MORE_ITEMS);
+static_assert(kErrorKeyDeleted == ERROR_KEY_DELETED);
+static_assert(kRegNone == REG_NONE && kRegSz == REG_SZ && kRegExpandSz == REG_EXPAND_SZ);
+static_assert(kRegBinary == REG_BINARY && kRegDword == REG_DWORD && kRegMultiSz == REG_MULTI_SZ);
+static_assert(kKeyAllAccess == KEY_ALL_ACCESS);
+static_assert(kKeyWow64_64Key == 0x0100);  // KEY_WOW64_64KEY, absent from the NT 4 headers
+
+namespace {
+
+HKEY ToHandle(HKey key) { return reinterpret_cast<HKEY>(key); }
+
+}  // namespace
+
+bool RunningUnderWow64() {
+    using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    if (!kernel) return false;
+    auto isWow64 =
+        reinterpret_cast<IsWow64ProcessFn>(
+        reinterpret_cast<void (*)()>(GetProcAddress(kernel, "IsWow64Process")));
+    BOOL wow64 = FALSE;
+    return isWow64 && isWow64(GetCurrentProcess(), &wow64) && wow64;
+}
+
+Win32Store::Win32Store() : viewFlags_(RunningUnderWow64() ? kKeyWow64_64Key : 0) {}
+
+long Win32Store::OpenKey(HKey parent, const std::string& subKey, std::uint32_t access,
+                         HKey* result) {
+    HKEY key = nullptr;
+    LONG rc = RegOpenKeyExA(ToHandle(parent), subKey.c_str(), 0, access | viewFlags_, &key);
+    if (rc == ERROR_SUCCESS) *result = reinterpret_cast<HKey>(key);
+    return rc;
+}
+
+long Win32Store::CreateKey(HKey parent, const std::string& subKey, std::uint32_t access,
+                           HKey* result) {
+    HKEY key = nullptr;
+    DWORD disposition = 0;
+    LONG rc = RegCreateKeyExA(ToHandle(parent), subKey.c_str(), 0, nullptr,
+                              REG_OPTION_NON_VOLATILE, access | viewFlags_, nullptr, &key,
+                              &disposition);
+    if (rc == ERROR_SUCCESS) *result = reinterpret_cast<HKey>(key);
+    return rc;
+}
+
+long Win32Store::CloseKey(HKey key) { return RegCloseKey(ToHandle(key)); }
+
+long Win32Store::QueryValue(HKey key, const std::string& name, std::uint32_t* type, Bytes* data,
+                            std::size_t maxSize) {
+    DWORD valueType = 0;
+    DWORD size = 0;
+    LONG rc = RegQueryValueExA(ToHandle(key), name.c_str(), nullptr, &valueType, nullptr, &size);
+    if (rc != ERROR_SUCCESS) return rc;
+    if (data) {
+        if (size > maxSize) return ERROR_MORE_DATA;
+        Bytes buffer(size);
+        rc = RegQueryValueExA(ToHandle(key), name.c_str(), nullptr, &valueType,
+                              buffer.empty() ? nullptr : buffer.data(), &size);
+        if (rc != ERROR_SUCCESS) return rc;
+        buffer.resize(size);
+        *data = std::move(buffer);
+    }
+    if (type) *type = valueType;
+    return ERROR_SUCCESS;
+}
+
+long Win32Store::SetValue(HKey key, const std::string& name, std::uint32_t type,
+                          const std::uint8_t* data, std::size_t size) {
+    static const BYTE kNothing = 0;
+    return RegSetValueExA(ToHandle(key), name.c_str(), 0, type, size ? data : &kNothing,
+                          static_cast<DWORD>(size));
+}
+
+long Win32Store::DeleteValue(HKey key, const std::string& name) {
+    return RegDeleteValueA(ToHandle(key), name.c_str());
+}
+
+long Win32Store::DeleteKey(HKey parent, const std::string& subKey) {
+    return RegDeleteKeyA(ToHandle(parent), subKey.c_str());
+}
+
+long Win32Store::EnumKey(HKey key, std::uint32_t index, std::string* name) {
+    char buffer[256];
+    LONG rc = RegEnumKeyA(ToHandle(key), index, buffer, sizeof buffer);
+    if (rc == ERROR_SUCCESS) *name = buffer;
+    return rc;
+}
+
+long Win32Store::EnumValue(HKey key, std::uint32_t index, std::string* name) {
+    char buffer[16384];
+    DWORD size = sizeof buffer;
+    LONG rc = RegEnumValueA(ToHandle(key), index, buffer, &size, nullptr, nullptr, nullptr,
+                            nullptr);
+    if (rc == ERROR_SUCCESS) *name = std::string(buffer, size);
+    return rc;
+}
+
+}  // namespace sentrel

@@ -1,0 +1,104 @@
+#include "support/RecordingStore.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "registry/MemoryStore.h"
+
+namespace sentrel::test {
+
+std::string RecordingStore::PathOf(HKey key) const {
+    if (key == kHkeyLocalMachine) return "HKLM";
+    if (key == kHkeyCurrentUser) return "HKCU";
+    auto it = paths_.find(key);
+    return it == paths_.end() ? "?" : it->second;
+}
+
+std::string RecordingStore::Join(HKey parent, const std::string& subKey) const {
+    std::string path = PathOf(parent);
+    if (!subKey.empty()) path += "\\" + subKey;
+    return path;
+}
+
+long RecordingStore::OpenKey(HKey parent, const std::string& subKey, std::uint32_t access,
+                             HKey* result) {
+    long rc = inner_.OpenKey(parent, subKey, access, result);
+    events_.push_back({RegistryEvent::Open, Join(parent, subKey), "", 0, {}, rc});
+    if (rc == kErrorSuccess) paths_[*result] = Join(parent, subKey);
+    return rc;
+}
+
+long RecordingStore::CreateKey(HKey parent, const std::string& subKey, std::uint32_t access,
+                               HKey* result) {
+    long rc = inner_.CreateKey(parent, subKey, access, result);
+    events_.push_back({RegistryEvent::Create, Join(parent, subKey), "", 0, {}, rc});
+    if (rc == kErrorSuccess) paths_[*result] = Join(parent, subKey);
+    return rc;
+}
+
+long RecordingStore::CloseKey(HKey key) {
+    paths_.erase(key);
+    return inner_.CloseKey(key);
+}
+
+long RecordingStore::SetValue(HKey key, const std::string& name, std::uint32_t type,
+                              const std::uint8_t* data, std::size_t size) {
+    long rc = inner_.SetValue(key, name, type, data, size);
+    events_.push_back({RegistryEvent::SetValue, PathOf(key), name, type, Bytes(data, data + size),
+                       rc});
+    return rc;
+}
+
+long RecordingStore::DeleteValue(HKey key, const std::string& name) {
+    long rc = inner_.DeleteValue(key, name);
+    events_.push_back({RegistryEvent::DeleteValue, PathOf(key), name, 0, {}, rc});
+    return rc;
+}
+
+long RecordingStore::DeleteKey(HKey parent, const std::string& subKey) {
+    long rc = inner_.DeleteKey(parent, subKey);
+    events_.push_back({RegistryEvent::DeleteKey, Join(parent, subKey), "", 0, {}, rc});
+    return rc;
+}
+
+std::string Describe(std::uint32_t type, const Bytes& data) {
+    if (type == kRegSz || type == kRegExpandSz) {
+        std::string text(data.begin(), data.end());
+        if (!text.empty() && text.back() == '\0') text.pop_back();
+        return std::string(type == kRegSz ? "SZ:" : "EXPAND_SZ:") + text;
+    }
+    if (type == kRegDword && data.size() == 4) {
+        std::uint32_t v = data[0] | data[1] << 8 | data[2] << 16 | std::uint32_t(data[3]) << 24;
+        return "DWORD:" + std::to_string(v);
+    }
+    std::string hex = type == kRegBinary ? "BINARY:" : type == kRegMultiSz
+                                                           ? "MULTI_SZ:"
+                                                           : "TYPE" + std::to_string(type) + ":";
+    char byte[4];
+    for (std::uint8_t b : data) {
+        std::snprintf(byte, sizeof byte, "%02X", b);
+        hex += byte;
+    }
+    return hex;
+}
+
+std::vector<std::string> RecordingStore::Writes() const {
+    std::vector<std::string> writes;
+    for (const RegistryEvent& e : events_)
+        if (e.kind == RegistryEvent::SetValue && e.result == kErrorSuccess)
+            writes.push_back(e.path + "|" + e.name + "|" + Describe(e.type, e.data));
+    return writes;
+}
+
+std::vector<std::string> RecordingStore::KeysUsed() const {
+    std::vector<std::string> keys;
+    for (const RegistryEvent& e : events_) {
+        if (e.kind != RegistryEvent::Open && e.kind != RegistryEvent::Create) continue;
+        bool seen = std::any_of(keys.begin(), keys.end(),
+                                [&](const std::string& k) { return SameName(k, e.path); });
+        if (!seen) keys.push_back(e.path);
+    }
+    return keys;
+}
+
+}  // namespace sentrel::test

@@ -1,0 +1,65 @@
+#pragma once
+// Wraps a store and records, in order, every key opened or created and every value written or
+// deleted, with the full path of the key it went into. Tests compare the record with tables
+// written from the documented order.
+#include <map>
+#include <string>
+#include <vector>
+
+#include "registry/RegistryStore.h"
+
+namespace sentrel::test {
+
+struct RegistryEvent {
+    enum Kind { Open, Create, SetValue, DeleteValue, DeleteKey } kind;
+    std::string path;  // "HKLM\\SOFTWARE\\..." as the program spelled it
+    std::string name;  // value name, empty for key events
+    std::uint32_t type = 0;
+    Bytes data;
+    long result = 0;
+};
+
+class RecordingStore : public RegistryStore {
+public:
+    explicit RecordingStore(RegistryStore& inner) : inner_(inner) {}
+
+    long OpenKey(HKey parent, const std::string& subKey, std::uint32_t access,
+                 HKey* result) override;
+    long CreateKey(HKey parent, const std::string& subKey, std::uint32_t access,
+                   HKey* result) override;
+    long CloseKey(HKey key) override;
+    long QueryValue(HKey key, const std::string& name, std::uint32_t* type, Bytes* data,
+                    std::size_t maxSize = SIZE_MAX) override {
+        return inner_.QueryValue(key, name, type, data, maxSize);
+    }
+    long SetValue(HKey key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
+                  std::size_t size) override;
+    long DeleteValue(HKey key, const std::string& name) override;
+    long DeleteKey(HKey parent, const std::string& subKey) override;
+    long EnumKey(HKey key, std::uint32_t index, std::string* name) override {
+        return inner_.EnumKey(key, index, name);
+    }
+    long EnumValue(HKey key, std::uint32_t index, std::string* name) override {
+        return inner_.EnumValue(key, index, name);
+    }
+
+    const std::vector<RegistryEvent>& Events() const { return events_; }
+    void Clear() { events_.clear(); }
+    // Successful value writes as "path|name|type|data" lines; data shown as text for strings,
+    // as a number for DWORDs and as hex for anything else.
+    std::vector<std::string> Writes() const;
+    // Every key path the program tried to open or create, in first-use order.
+    std::vector<std::string> KeysUsed() const;
+
+private:
+    std::string PathOf(HKey key) const;
+    std::string Join(HKey parent, const std::string& subKey) const;
+
+    RegistryStore& inner_;
+    std::map<HKey, std::string> paths_;
+    std::vector<RegistryEvent> events_;
+};
+
+std::string Describe(std::uint32_t type, const Bytes& data);
+
+}  // namespace sentrel::test

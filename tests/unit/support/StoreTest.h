@@ -1,0 +1,43 @@
+#pragma once
+// A fixture that runs a test once per store, inside a sandbox key under HKLM that is removed
+// before and after each test.
+#include <gtest/gtest.h>
+
+#include "support/RegistryHelpers.h"
+#include "support/Stores.h"
+
+namespace sentrel::test {
+
+class StoreTest : public ::testing::TestWithParam<StoreKind> {
+protected:
+    static constexpr const char* kSandbox = "SOFTWARE\\SentrelTest";
+
+    void SetUp() override {
+        store_ = GetParam().make();
+        Clean();
+    }
+    void TearDown() override { Clean(); }
+    void Clean() {
+        // A key denied by the test must not block the removal.
+        for (const std::string& path : denied_) GetParam().deny(*store_, path, false);
+        denied_.clear();
+        RemoveTree(*store_, kSandbox);
+    }
+    void Deny(const std::string& path) {
+        GetParam().deny(*store_, path, true);
+        denied_.push_back(path);
+    }
+    static std::string In(const std::string& sub) { return std::string(kSandbox) + "\\" + sub; }
+
+    RegistryStore& store() { return *store_; }
+
+private:
+    std::unique_ptr<RegistryStore> store_;
+    std::vector<std::string> denied_;
+};
+
+inline std::string StoreName(const ::testing::TestParamInfo<StoreKind>& info) {
+    return info.param.name;
+}
+
+}  // namespace sentrel::test

@@ -1,0 +1,23 @@
+#include "support/Stores.h"
+
+#include "registry/MemoryStore.h"
+#ifdef SENTREL_WITH_WIN32
+#include "registry/Win32Store.h"
+#include "support/Win32Deny.h"
+#endif
+
+namespace sentrel::test {
+
+std::vector<StoreKind> AllStores() {
+    std::vector<StoreKind> kinds;
+    kinds.push_back({"Memory", [] { return std::make_unique<MemoryStore>(); },
+                     [](RegistryStore& store, const std::string& path, bool denied) {
+                         static_cast<MemoryStore&>(store).Deny(kHkeyLocalMachine, path, denied);
+                     }});
+#ifdef SENTREL_WITH_WIN32
+    kinds.push_back({"Win32", [] { return std::make_unique<Win32Store>(); }, DenyWin32Key});
+#endif
+    return kinds;
+}
+
+}  // namespace sentrel::test
