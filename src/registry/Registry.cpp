@@ -182,6 +182,14 @@ void TRegistry::WriteBinaryData(const std::string& name, const void* data, int c
     PutData(name, kRegBinary, Bytes(bytes, bytes + count));
 }
 
+bool TRegistry::ReadValue(const std::string& name, std::uint32_t& type, Bytes& data) {
+    return store_.QueryValue(current_, name, &type, &data) == kErrorSuccess;
+}
+
+void TRegistry::WriteValue(const std::string& name, std::uint32_t type, const Bytes& data) {
+    PutData(name, type, data);
+}
+
 namespace {
 
 void EnumNames(RegistryStore& store, HKey key, bool keys, std::vector<std::string>& names) {

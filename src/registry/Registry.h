@@ -35,6 +35,7 @@ public:
     void SetRootKey(HKey root);
     HKey RootKey() const { return root_; }
     HKey CurrentKey() const { return current_; }
+    RegistryStore& Store() const { return store_; }
     const std::string& CurrentPath() const { return currentPath_; }
 
     // A path beginning with a backslash is taken from the root, any other from the open key.
@@ -57,6 +58,10 @@ public:
     void WriteString(const std::string& name, const std::string& text);
     void WriteInteger(const std::string& name, std::int32_t value);
     void WriteBinaryData(const std::string& name, const void* data, int count);
+
+    // A value's type and bytes as stored, and the same written back: for copying a value whole.
+    bool ReadValue(const std::string& name, std::uint32_t& type, Bytes& data);
+    void WriteValue(const std::string& name, std::uint32_t type, const Bytes& data);
 
     void GetKeyNames(std::vector<std::string>& names);
     void GetValueNames(std::vector<std::string>& names);

@@ -21,8 +21,11 @@ protected:
         // A key denied by the test must not block the removal.
         for (const std::string& path : denied_) GetParam().deny(*store_, path, false);
         denied_.clear();
-        RemoveTree(*store_, kSandbox);
+        for (const std::string& key : KeysToClean()) RemoveTree(*store_, key);
     }
+    // The keys a test may touch: removed before and after it.
+    virtual std::vector<std::string> KeysToClean() const { return {kSandbox}; }
+
     void Deny(const std::string& path) {
         GetParam().deny(*store_, path, true);
         denied_.push_back(path);

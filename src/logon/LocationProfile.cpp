@@ -1,0 +1,169 @@
+#include "logon/LocationProfile.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "logon/KeyAccess.h"
+#include "logon/RegistryPaths.h"
+
+namespace sentrel {
+
+namespace {
+
+const char* const kServicesRoot = "\\SOFTWARE\\NOVELL\\Location Profiles\\Services\\";
+
+std::string DefinitionKey(const std::string& profile) {
+    return std::string(kProfilesRootKey) + "\\" + profile;
+}
+
+// The number n of a key named "Tab" + n (any letter case), or -1.
+long TabNumber(const std::string& name) {
+    if (name.size() < 4 || name.size() > 12) return -1;
+    std::string head = name.substr(0, 3);
+    std::transform(head.begin(), head.end(), head.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    if (head != "TAB") return -1;
+    long number = 0;
+    for (std::size_t i = 3; i < name.size(); ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(name[i]))) return -1;
+        number = number * 10 + (name[i] - '0');
+    }
+    return number;
+}
+
+std::vector<std::string> ServiceSubkeys(TRegistry& reg, const std::string& profile) {
+    std::vector<std::string> names;
+    if (OpenOnly(reg, ServiceKey(profile), true)) reg.GetKeyNames(names);
+    return names;
+}
+
+// The first decimal name from count upward that the list does not use yet.
+std::string FreeListEntryName(const std::vector<std::string>& names) {
+    for (std::size_t n = names.size();; ++n) {
+        std::string candidate = std::to_string(n);
+        if (std::none_of(names.begin(), names.end(),
+                         [&](const std::string& name) { return name == candidate; }))
+            return candidate;
+    }
+}
+
+}  // namespace
+
+std::string ServiceKey(const std::string& profile) {
+    return std::string(kServicesRoot) + kLoginServiceGuid + "\\" + profile;
+}
+
+std::string NextTabNumber(RegistryStore& store, const std::string& profile) {
+    TRegistry reg(store);
+    reg.SetRootKey(kHkeyLocalMachine);
+    std::vector<std::string> names = ServiceSubkeys(reg, profile);
+    // Count + 1 can name an existing instance when the numbers have gaps: take the next free one.
+    for (std::size_t n = names.size() + 1;; ++n) {
+        std::string candidate = "Tab" + std::to_string(n);
+        if (!reg.KeyExists(ServiceKey(profile) + "\\" + candidate)) return std::to_string(n);
+    }
+}
+
+std::string FindTabInstance(RegistryStore& store, const std::string& profile,
+                            const std::string& kind) {
+    NextTabNumber(store, profile);  // makes the service key, as every lookup does
+    TRegistry reg(store);
+    reg.SetRootKey(kHkeyLocalMachine);
+    long highest = 0;
+    for (const std::string& name : ServiceSubkeys(reg, profile))
+        highest = std::max(highest, TabNumber(name));
+    for (long i = 0; i <= highest; ++i) {
+        std::string tab = "Tab" + std::to_string(i);
+        if (OpenOnly(reg, ServiceKey(profile) + "\\" + tab, false) && reg.ReadString("Tab") == kind)
+            return "TAB" + std::to_string(i);
+    }
+    return std::string();
+}
+
+void OpenTabInstance(TRegistry& reg, const std::string& profile, const std::string& kind) {
+    std::string found = FindTabInstance(reg.Store(), profile, kind);
+    if (!found.empty())
+        OpenOnly(reg, ServiceKey(profile) + "\\" + found, false);
+    else
+        OpenOnly(reg, ServiceKey(profile) + "\\Tab" + NextTabNumber(reg.Store(), profile), true);
+}
+
+void AutoDetectValue(RegistryStore& store, const std::string& profile, const std::string& field,
+                     std::string& value) {
+    std::string key = kWinlogonKey;
+    std::string valueName;
+    if (field.find("NDS") != std::string::npos) {
+        std::string tab = FindTabInstance(store, profile, kTabDirectory);
+        if (field == "NDSUsr") {
+            key = ServiceKey(profile);
+            valueName = "UserName";
+        } else {
+            // With no directory tab this is the service key itself, which holds no tree.
+            key = ServiceKey(profile) + (tab.empty() ? "" : "\\" + tab);
+            TRegistry probe(store);
+            probe.SetRootKey(kHkeyLocalMachine);
+            if (!probe.KeyExists(key))
+                key = ServiceKey(kDefaultProfileName) + (tab.empty() ? "" : "\\" + tab);
+            valueName = field == "NDSTree" ? "Tree" : field == "NDSSrv" ? "Server" : "Context";
+        }
+    } else {
+        valueName = field == "MSDom" ? "DefaultDomainName" : "DefaultUserName";
+    }
+    TRegistry reg(store);
+    reg.SetRootKey(kHkeyLocalMachine);
+    if (reg.OpenKey(key, false) && reg.GetDataType(valueName) == RegDataType::String)
+        value = reg.ReadString(valueName);
+}
+
+std::string RecreateLocationProfile(LogonContext& context, const std::string& profile) {
+    std::string result = "False";
+    TRegistry reg(context.store);
+    reg.SetRootKey(kHkeyLocalMachine);
+    reg.DeleteKey(DefinitionKey(profile));
+    reg.DeleteKey(ServiceKey(profile));
+
+    std::vector<std::string> names;
+    if (OpenOnly(reg, kProfileListKey, false)) {
+        reg.GetValueNames(names);
+        for (const std::string& name : names)
+            if (reg.ReadString(name) == profile) result = name;
+    }
+    if (result == "False") {
+        // A missing list is made, so the rebuilt profile is listed.
+        OpenOnly(reg, kProfileListKey, true);
+        reg.WriteString(FreeListEntryName(names), profile);
+    }
+
+    OpenOnly(reg, DefinitionKey(profile), true);
+    OpenOnly(reg, DefinitionKey(profile) + "\\Instances", true);
+    reg.WriteString(kLoginServiceGuid, profile);
+
+    OpenOnly(reg, ServiceKey(profile), true);
+    reg.WriteString("Tab", "Credentials");
+    reg.WriteString("UserName", "");
+    reg.WriteInteger("Save On Exit", 1);
+
+    OpenOnly(reg, ServiceKey(profile) + "\\Tab" + NextTabNumber(context.store, profile), true);
+    reg.WriteString("Context", "");
+    reg.WriteString("Tree", "");
+    reg.WriteString("Tab", kTabDirectory);
+    reg.WriteString("Server", "");
+    reg.WriteInteger("Clear Connections", 0);
+
+    OpenOnly(reg, ServiceKey(profile) + "\\Tab" + NextTabNumber(context.store, profile), true);
+    reg.WriteInteger("Close Results", 1);
+    reg.WriteInteger("Display Results", context.form.ShowResultChecked() ? 1 : 0);
+    reg.WriteString("Tab", kTabScript);
+    reg.WriteInteger("Login Script", context.form.RunLoginScriptChecked() ? 1 : 0);
+
+    OpenOnly(reg, ServiceKey(profile) + "\\Tab" + NextTabNumber(context.store, profile), true);
+    reg.WriteString("DefaultDomainName", "");
+    reg.WriteString("DefaultUserName", "");
+    reg.WriteString("Tab", kTabWindowsCredentials);
+
+    OpenOnly(reg, kProfilesRootKey, false);
+    reg.WriteString("Last Used", profile);
+    return result;
+}
+
+}  // namespace sentrel

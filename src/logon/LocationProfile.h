@@ -1,0 +1,43 @@
+#pragma once
+// The Novell client's location profile as the program reads and writes it: a definition key with
+// an instance list, an entry in the profile list, and a login service key with the credentials
+// values and one subkey per login tab ("Tab1", "Tab2", ...), whose "Tab" value names its kind.
+#include <string>
+
+#include "logon/LogonContext.h"
+#include "registry/Registry.h"
+
+namespace sentrel {
+
+inline constexpr const char* kLoginServiceGuid = "{1E6CEEA1-FB73-11CF-BD76-00001B27DA23}";
+inline constexpr const char* kProfilesRootKey = "\\SOFTWARE\\Novell\\Location Profiles\\Profiles";
+inline constexpr const char* kProfileListKey = "\\SOFTWARE\\Novell\\Location Profiles\\Profile List";
+
+inline constexpr const char* kTabDirectory = "NDS";
+inline constexpr const char* kTabScript = "Script";
+inline constexpr const char* kTabWindowsCredentials = "NT Credentials";
+
+// "\SOFTWARE\NOVELL\Location Profiles\Services\{1E6CEEA1-...}\" + profile.
+std::string ServiceKey(const std::string& profile);
+
+// The number for a new tab instance: the first from (number of instance keys + 1) upward that
+// names no existing key. Makes the service key when it is missing.
+std::string NextTabNumber(RegistryStore& store, const std::string& profile);
+// "TAB" + n for the lowest-numbered instance of that kind (its "Tab" value matched exactly), or
+// empty text.
+std::string FindTabInstance(RegistryStore& store, const std::string& profile,
+                            const std::string& kind);
+// Leaves reg with the tab instance of that kind open: the existing one, or a new one.
+void OpenTabInstance(TRegistry& reg, const std::string& profile, const std::string& kind);
+
+// Sets value to what is stored for one settings field ("NDSTree", "NDSCx", "NDSSrv",
+// "NDSUsr", "MSDom", "MSUsr") when a plain string is stored; leaves it as it was otherwise.
+void AutoDetectValue(RegistryStore& store, const std::string& profile, const std::string& field,
+                     std::string& value);
+
+// Deletes the profile and builds it anew with empty directory, script and Windows credentials
+// tabs. Gives the name of the profile list entry that already named it, or "False" when an entry
+// had to be added.
+std::string RecreateLocationProfile(LogonContext& context, const std::string& profile);
+
+}  // namespace sentrel

@@ -1,0 +1,61 @@
+#include "logon/WorkstationServiceDependency.h"
+
+#include "logon/KeyAccess.h"
+#include "registry/unitEXRegistry.h"
+
+namespace sentrel {
+
+namespace {
+
+const char* const kDependOnService = "DependOnService";
+const char* const kDependency = "SRVLOC";
+
+// The service's own list is replaced below, and the subkey backup leaves the service key's
+// values out: keep the list it had before, once, so it can be put back by hand.
+void BackupDependencyList(TRegistry& service, RegistryStore& store) {
+    std::uint32_t type = 0;
+    Bytes data;
+    if (!service.ReadValue(kDependOnService, type, data)) return;
+    if (type == kRegMultiSz && data == MultiSzBlock({kDependency})) return;  // already ours
+    TRegistry backup(store);
+    backup.SetRootKey(kHkeyLocalMachine);
+    if (!backup.OpenKey(kWorkstationServiceBackupKey, true) ||
+        backup.ValueExists(kDependOnService))
+        return;
+    backup.WriteValue(kDependOnService, type, data);
+}
+
+}  // namespace
+
+void BackupSubkeys(RegistryStore& store, HKey root, const std::string& source,
+                   const std::string& backup) {
+    TRegistry reg(store);
+    reg.SetRootKey(root);
+    std::vector<std::string> firstLevel;
+    std::vector<std::string> secondLevel;
+    if (OpenOnly(reg, source, false)) reg.GetKeyNames(firstLevel);
+    if (OpenOnly(reg, backup, true)) {
+        for (const std::string& n : firstLevel)
+            if (!n.empty() && n[0] == '.') reg.CreateKey(backup + "\\" + n.substr(1));
+    }
+    for (const std::string& n : firstLevel) {
+        if (!OpenOnly(reg, source + "\\" + n, true)) continue;
+        reg.GetKeyNames(secondLevel);
+        OpenOnly(reg, backup, true);
+        const std::string stripped = n.substr(1);
+        for (const std::string& m : secondLevel)
+            reg.MoveKey(source + "\\" + n + "\\" + m, backup + "\\" + stripped + "\\" + m, false);
+    }
+}
+
+void SetWorkstationServiceDependency(RegistryStore& store, Platform& platform) {
+    TExRegistry reg(store, platform);
+    reg.SetRootKey(kHkeyLocalMachine);
+    const std::vector<std::string> list = {kDependency};
+    if (!reg.OpenKey(kWorkstationServiceKey, false)) return;
+    BackupSubkeys(store, kHkeyLocalMachine, kWorkstationServiceKey, kWorkstationServiceBackupKey);
+    BackupDependencyList(reg, store);
+    reg.WriteMultiSz(kDependOnService, list);
+}
+
+}  // namespace sentrel

@@ -1,0 +1,216 @@
+// The location profile store: tab instances, current values, and the rebuilt profile.
+#include "logon/LocationProfile.h"
+
+#include "platform/FakePlatform.h"
+#include "support/RecordingStore.h"
+#include "support/StoreTest.h"
+
+namespace sentrel::test {
+namespace {
+
+const std::string kService =
+    "SOFTWARE\\NOVELL\\Location Profiles\\Services\\{1E6CEEA1-FB73-11CF-BD76-00001B27DA23}\\Default";
+const std::string kList = "SOFTWARE\\Novell\\Location Profiles\\Profile List";
+const std::string kProfiles = "SOFTWARE\\Novell\\Location Profiles\\Profiles";
+const std::string kWinlogon = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\WinLogon";
+
+class LocationProfile : public StoreTest {
+protected:
+    std::vector<std::string> KeysToClean() const override { return {"SOFTWARE\\Novell"}; }
+    void Tab(int n, const std::string& kind) {
+        PutString(store(), kService + "\\Tab" + std::to_string(n), "Tab", kind);
+    }
+    std::string Kind(const std::string& tab) { return Show(store(), kService + "\\" + tab, "Tab"); }
+};
+
+TEST_P(LocationProfile, WithoutServiceKeyNothingIsFoundAndTab1IsMade) {
+    EXPECT_EQ(FindTabInstance(store(), "Default", "NDS"), "");
+    EXPECT_TRUE(KeyExists(store(), kService));  // a lookup makes the service key
+    EXPECT_EQ(NextTabNumber(store(), "Default"), "1");
+    TRegistry reg(store());
+    reg.SetRootKey(kHkeyLocalMachine);
+    OpenTabInstance(reg, "Default", "NDS");
+    reg.WriteString("Tab", "NDS");
+    EXPECT_EQ(SubkeyNames(store(), kService), std::vector<std::string>{"Tab1"});
+    EXPECT_EQ(Kind("Tab1"), "SZ:NDS");
+}
+
+TEST_P(LocationProfile, FindsTheLowestInstanceOfAKindByItsExactName) {
+    Tab(1, "NDS");
+    Tab(2, "Script");
+    Tab(3, "NT Credentials");
+    Tab(4, "Script");
+    EXPECT_EQ(FindTabInstance(store(), "Default", "Script"), "TAB2");
+    EXPECT_EQ(FindTabInstance(store(), "Default", "NT Credentials"), "TAB3");
+    EXPECT_EQ(FindTabInstance(store(), "Default", "script"), "");
+    EXPECT_EQ(NextTabNumber(store(), "Default"), "5");
+}
+
+TEST_P(LocationProfile, AnInstanceOfAnotherLetterCaseGetsANewOneBesideIt) {
+    Tab(1, "nds");
+    TRegistry reg(store());
+    reg.SetRootKey(kHkeyLocalMachine);
+    OpenTabInstance(reg, "Default", "NDS");
+    reg.WriteString("Tab", "NDS");
+    EXPECT_EQ(Kind("Tab1"), "SZ:nds");
+    EXPECT_EQ(Kind("Tab2"), "SZ:NDS");
+}
+
+TEST_P(LocationProfile, NumberingGapsNeitherHideNorOverwriteInstances) {
+    Tab(1, "NDS");
+    Tab(3, "NT Credentials");
+    EXPECT_EQ(NextTabNumber(store(), "Default"), "4");  // count + 1 = 3 is taken
+    TRegistry reg(store());
+    reg.SetRootKey(kHkeyLocalMachine);
+    OpenTabInstance(reg, "Default", "Script");
+    reg.WriteString("Tab", "Script");
+    EXPECT_EQ(Kind("Tab3"), "SZ:NT Credentials");
+    EXPECT_EQ(Kind("Tab4"), "SZ:Script");
+
+    RemoveTree(store(), kService);
+    Tab(1, "NDS");
+    Tab(2, "NT Credentials");
+    Tab(5, "Script");
+    EXPECT_EQ(FindTabInstance(store(), "Default", "Script"), "TAB5");
+    OpenTabInstance(reg, "Default", "Script");
+    reg.CloseKey();
+    EXPECT_EQ(SubkeyNames(store(), kService), (std::vector<std::string>{"Tab1", "Tab2", "Tab5"}));
+}
+
+TEST_P(LocationProfile, ATabValueThatIsNoStringStopsTheLookup) {
+    PutDword(store(), kService + "\\Tab1", "Tab", 1);
+    try {
+        FindTabInstance(store(), "Default", "NDS");
+        ADD_FAILURE() << "no error";
+    } catch (const RegistryError& e) {
+        EXPECT_STREQ(e.what(), "Invalid data type for 'Tab'");
+    }
+}
+
+TEST_P(LocationProfile, AutoDetectReadsStoredStringsAndKeepsTheCallersTextOtherwise) {
+    auto detect = [&](const char* field) {
+        std::string value = "sentinel";
+        AutoDetectValue(store(), "Default", field, value);
+        return value;
+    };
+    EXPECT_EQ(detect("NDSTree"), "sentinel");
+    EXPECT_TRUE(KeyExists(store(), kService));  // even a read leaves the service key behind
+
+    PutString(store(), kService, "UserName", "jones");
+    EXPECT_EQ(detect("NDSTree"), "sentinel");  // no directory tab: the service key has no Tree
+    EXPECT_EQ(detect("NDSUsr"), "jones");
+
+    Tab(1, "Script");
+    Tab(2, "NDS");
+    PutString(store(), kService + "\\Tab2", "Tree", "ACME_TREE");
+    PutString(store(), kService + "\\Tab2", "Context", "ou=kiosk.o=acme");
+    PutValue(store(), kService + "\\Tab2", "Server", kRegExpandSz, Sz("%SRV%"));
+    EXPECT_EQ(detect("NDSTree"), "ACME_TREE");
+    EXPECT_EQ(detect("NDSCx"), "ou=kiosk.o=acme");
+    EXPECT_EQ(detect("NDSSrv"), "sentinel");  // only REG_SZ counts
+    PutString(store(), kService + "\\Tab2", "Server", "");
+    EXPECT_EQ(detect("NDSSrv"), "");
+}
+
+TEST_P(LocationProfile, AutoDetectReadsWinlogonForTheWindowsFields) {
+    if (GetParam().name != "Memory") GTEST_SKIP() << "the real Winlogon key is not ours to change";
+    PutString(store(), kWinlogon, "DefaultDomainName", "OFFICE");
+    PutValue(store(), kWinlogon, "DefaultUserName", kRegExpandSz, Sz("%USERNAME%"));
+    std::string domain = "sentinel";
+    std::string user = "sentinel";
+    AutoDetectValue(store(), "Default", "MSDom", domain);
+    AutoDetectValue(store(), "Default", "MSUsr", user);
+    EXPECT_EQ(domain, "OFFICE");
+    EXPECT_EQ(user, "sentinel");
+}
+
+class RecreateProfile : public LocationProfile {
+protected:
+    std::string Recreate(RegistryStore& target) {
+        LogonContext context{target, platform, state, form};
+        return RecreateLocationProfile(context, "Default");
+    }
+    FakePlatform platform;
+    ProgramState state{"", "Default"};
+    FormFields form;
+};
+
+TEST_P(RecreateProfile, BuildsTheWholeProfileInOrder) {
+    Tab(1, "NDS");
+    PutString(store(), kService + "\\Tab1", "Tree", "OLD");
+    Tab(7, "Other");
+    MakeKey(store(), kProfiles);
+    form.showResult = true;
+    RecordingStore recording(store());
+    EXPECT_EQ(Recreate(recording), "False");
+    const std::string s = "HKLM\\" + kService;
+    const std::string d = "HKLM\\" + kProfiles + "\\Default";
+    EXPECT_EQ(recording.Writes(), (std::vector<std::string>{
+                                      "HKLM\\" + kList + "|0|SZ:Default",
+                                      d + "\\Instances|{1E6CEEA1-FB73-11CF-BD76-00001B27DA23}|SZ:Default",
+                                      s + "|Tab|SZ:Credentials",
+                                      s + "|UserName|SZ:",
+                                      s + "|Save On Exit|DWORD:1",
+                                      s + "\\Tab1|Context|SZ:",
+                                      s + "\\Tab1|Tree|SZ:",
+                                      s + "\\Tab1|Tab|SZ:NDS",
+                                      s + "\\Tab1|Server|SZ:",
+                                      s + "\\Tab1|Clear Connections|DWORD:0",
+                                      s + "\\Tab2|Close Results|DWORD:1",
+                                      s + "\\Tab2|Display Results|DWORD:1",
+                                      s + "\\Tab2|Tab|SZ:Script",
+                                      s + "\\Tab2|Login Script|DWORD:0",
+                                      s + "\\Tab3|DefaultDomainName|SZ:",
+                                      s + "\\Tab3|DefaultUserName|SZ:",
+                                      s + "\\Tab3|Tab|SZ:NT Credentials",
+                                      "HKLM\\" + kProfiles + "|Last Used|SZ:Default",
+                                  }));
+    EXPECT_EQ(SubkeyNames(store(), kService), (std::vector<std::string>{"Tab1", "Tab2", "Tab3"}));
+}
+
+TEST_P(RecreateProfile, AListedProfileKeepsItsEntry) {
+    for (int i = 0; i < 5; ++i) PutString(store(), kList, std::to_string(i), "P" + std::to_string(i));
+    PutString(store(), kList, "3", "Default");
+    EXPECT_EQ(Recreate(store()), "3");
+    EXPECT_EQ(ValueNames(store(), kList).size(), 5u);
+}
+
+TEST_P(RecreateProfile, AnUnlistedProfileTakesTheFirstFreeEntryFromTheCount) {
+    for (int i = 0; i < 5; ++i) PutString(store(), kList, std::to_string(i), "P" + std::to_string(i));
+    EXPECT_EQ(Recreate(store()), "False");
+    EXPECT_EQ(Show(store(), kList, "5"), "SZ:Default");
+
+    RemoveTree(store(), "SOFTWARE\\Novell");
+    PutString(store(), kList, "0", "Home");
+    PutString(store(), kList, "2", "Office");
+    form.runLoginScript = true;
+    EXPECT_EQ(Recreate(store()), "False");
+    EXPECT_EQ(Show(store(), kList, "2"), "SZ:Office");
+    EXPECT_EQ(Show(store(), kList, "3"), "SZ:Default");
+    EXPECT_EQ(Show(store(), kService + "\\Tab2", "Login Script"), "DWORD:1");
+    EXPECT_EQ(Show(store(), kService + "\\Tab2", "Display Results"), "DWORD:0");
+}
+
+TEST_P(RecreateProfile, AMissingListIsMadeWithEntryZero) {
+    EXPECT_EQ(Recreate(store()), "False");
+    EXPECT_EQ(ValueNames(store(), kList), std::vector<std::string>{"0"});
+    EXPECT_EQ(Show(store(), kList, "0"), "SZ:Default");
+    EXPECT_EQ(Show(store(), kProfiles, "Last Used"), "SZ:Default");
+}
+
+TEST_P(RecreateProfile, AListEntryThatIsNoStringStopsTheRebuild) {
+    PutDword(store(), kList, "0", 1);
+    try {
+        Recreate(store());
+        ADD_FAILURE() << "no error";
+    } catch (const RegistryError& e) {
+        EXPECT_STREQ(e.what(), "Invalid data type for '0'");
+    }
+    EXPECT_FALSE(KeyExists(store(), kProfiles + "\\Default"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, LocationProfile, ::testing::ValuesIn(AllStores()), StoreName);
+INSTANTIATE_TEST_SUITE_P(Stores, RecreateProfile, ::testing::ValuesIn(AllStores()), StoreName);
+
+}  // namespace
+}  // namespace sentrel::test
