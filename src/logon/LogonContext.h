@@ -14,6 +14,7 @@ struct ProgramState {
     int ExitCode = 0;
 };
 
+inline constexpr const char* kApplicationTitle = "Sentrel for Windows9x, WinNT, W2K & WinXP";
 inline constexpr const char* kDefaultProfileName = "Default";
 inline constexpr const char* kClientNotDetected = "Not Detected";
 

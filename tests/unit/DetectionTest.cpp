@@ -1,4 +1,5 @@
 // The Windows family, the computer name and the Novell client's version.
+#include "support/ErrorOf.h"
 #include <gtest/gtest.h>
 
 #include "detect/ClientVersion.h"
@@ -44,15 +45,6 @@ class ClientVersion : public ::testing::Test {
 protected:
     std::string Read() { return GetClientVersion(store, platform); }
     void On9x() { platform.version = {4, 10, 2222, 1, " A "}; }
-    template <typename Fn>
-    static std::string ErrorOf(Fn fn) {
-        try {
-            fn();
-        } catch (const RegistryError& e) {
-            return e.what();
-        }
-        return "<no error>";
-    }
     MemoryStore store;
     FakePlatform platform;  // Windows XP unless a test says otherwise
 };

@@ -143,27 +143,27 @@ TEST_P(RecreateProfile, BuildsTheWholeProfileInOrder) {
     form.showResult = true;
     RecordingStore recording(store());
     EXPECT_EQ(Recreate(recording), "False");
-    const std::string s = "HKLM\\" + kService;
-    const std::string d = "HKLM\\" + kProfiles + "\\Default";
+    const std::string s = KeyName(kService);
+    const std::string d = KeyName(kProfiles + "\\Default");
     EXPECT_EQ(recording.Writes(), (std::vector<std::string>{
-                                      "HKLM\\" + kList + "|0|SZ:Default",
-                                      d + "\\Instances|{1E6CEEA1-FB73-11CF-BD76-00001B27DA23}|SZ:Default",
+                                      KeyName(kList) + "|0|SZ:Default",
+                                      d + "\\INSTANCES|{1E6CEEA1-FB73-11CF-BD76-00001B27DA23}|SZ:Default",
                                       s + "|Tab|SZ:Credentials",
                                       s + "|UserName|SZ:",
                                       s + "|Save On Exit|DWORD:1",
-                                      s + "\\Tab1|Context|SZ:",
-                                      s + "\\Tab1|Tree|SZ:",
-                                      s + "\\Tab1|Tab|SZ:NDS",
-                                      s + "\\Tab1|Server|SZ:",
-                                      s + "\\Tab1|Clear Connections|DWORD:0",
-                                      s + "\\Tab2|Close Results|DWORD:1",
-                                      s + "\\Tab2|Display Results|DWORD:1",
-                                      s + "\\Tab2|Tab|SZ:Script",
-                                      s + "\\Tab2|Login Script|DWORD:0",
-                                      s + "\\Tab3|DefaultDomainName|SZ:",
-                                      s + "\\Tab3|DefaultUserName|SZ:",
-                                      s + "\\Tab3|Tab|SZ:NT Credentials",
-                                      "HKLM\\" + kProfiles + "|Last Used|SZ:Default",
+                                      s + "\\TAB1|Context|SZ:",
+                                      s + "\\TAB1|Tree|SZ:",
+                                      s + "\\TAB1|Tab|SZ:NDS",
+                                      s + "\\TAB1|Server|SZ:",
+                                      s + "\\TAB1|Clear Connections|DWORD:0",
+                                      s + "\\TAB2|Close Results|DWORD:1",
+                                      s + "\\TAB2|Display Results|DWORD:1",
+                                      s + "\\TAB2|Tab|SZ:Script",
+                                      s + "\\TAB2|Login Script|DWORD:0",
+                                      s + "\\TAB3|DefaultDomainName|SZ:",
+                                      s + "\\TAB3|DefaultUserName|SZ:",
+                                      s + "\\TAB3|Tab|SZ:NT Credentials",
+                                      KeyName(kProfiles) + "|Last Used|SZ:Default",
                                   }));
     EXPECT_EQ(SubkeyNames(store(), kService), (std::vector<std::string>{"Tab1", "Tab2", "Tab3"}));
 }

@@ -1,4 +1,5 @@
 // The accessor: paths, the key kept after a failed open, reads and writes with their messages.
+#include "support/ErrorOf.h"
 #include "registry/Registry.h"
 #include "support/StoreTest.h"
 
@@ -9,16 +10,6 @@ class Accessor : public StoreTest {
 protected:
     std::string Abs(const std::string& sub) { return "\\" + In(sub); }
 
-    // The message of the RegistryError that fn raises, or "<no error>".
-    template <typename Fn>
-    static std::string ErrorOf(Fn fn) {
-        try {
-            fn();
-        } catch (const RegistryError& e) {
-            return e.what();
-        }
-        return "<no error>";
-    }
 };
 
 TEST_P(Accessor, AbsolutePathsStartAtTheRootAndOthersAtTheOpenKey) {

@@ -14,7 +14,7 @@ namespace {
 
 const std::string kWinlogon = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\WinLogon";
 const std::string kRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-const std::string kW = "HKLM\\" + kWinlogon;
+const std::string kW = KeyName(kWinlogon);
 
 class WinlogonValues : public ::testing::Test {
 protected:

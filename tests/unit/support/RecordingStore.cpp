@@ -61,6 +61,18 @@ long RecordingStore::DeleteKey(HKey parent, const std::string& subKey) {
     return rc;
 }
 
+namespace {
+
+std::string Upper(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+}  // namespace
+
+std::string KeyName(const std::string& path) { return Upper("HKLM\\" + path); }
+
 std::string Describe(std::uint32_t type, const Bytes& data) {
     if (type == kRegSz || type == kRegExpandSz) {
         std::string text(data.begin(), data.end());
@@ -86,7 +98,7 @@ std::vector<std::string> RecordingStore::Writes() const {
     std::vector<std::string> writes;
     for (const RegistryEvent& e : events_)
         if (e.kind == RegistryEvent::SetValue && e.result == kErrorSuccess)
-            writes.push_back(e.path + "|" + e.name + "|" + Describe(e.type, e.data));
+            writes.push_back(Upper(e.path) + "|" + e.name + "|" + Describe(e.type, e.data));
     return writes;
 }
 

@@ -45,8 +45,9 @@ public:
 
     const std::vector<RegistryEvent>& Events() const { return events_; }
     void Clear() { events_.clear(); }
-    // Successful value writes as "path|name|type|data" lines; data shown as text for strings,
-    // as a number for DWORDs and as hex for anything else.
+    // Successful value writes as "PATH|name|type|data" lines: the key path in upper case (the
+    // registry does not tell letter case apart there), data shown as text for strings, as a
+    // number for DWORDs and as hex for anything else.
     std::vector<std::string> Writes() const;
     // Every key path the program tried to open or create, in first-use order.
     std::vector<std::string> KeysUsed() const;
@@ -61,5 +62,7 @@ private:
 };
 
 std::string Describe(std::uint32_t type, const Bytes& data);
+// "HKLM\" + path in upper case, as Writes() names keys.
+std::string KeyName(const std::string& path);
 
 }  // namespace sentrel::test

@@ -1,0 +1,77 @@
+#include "logon/DisableAutoLogon.h"
+
+#include "logon/KeyAccess.h"
+#include "logon/LocationProfile.h"
+#include "logon/RegistryPaths.h"
+#include "logon/WindowsAutoLogon9x.h"
+#include "logon/WinlogonValues.h"
+
+namespace sentrel {
+
+namespace {
+
+const char* const kLgnXTierKey = "\\SOFTWARE\\Novell\\LgnXTier";
+
+}  // namespace
+
+// Keys that are only opened are skipped when missing; keys that are opened or created make the
+// step's first write fail when they can't be had, which stops the sequence there.
+void DisableAutoLogon(LogonContext& context) {
+    TRegistry reg(context.store);
+    reg.SetRootKey(kHkeyLocalMachine);
+
+    if (OpenOnly(reg, kLgnXTierKey, false)) {
+        for (const char* name : {"AutoAdminLogon", "DefaultUserName", "DefaultPassword"})
+            if (reg.ValueExists(name)) reg.DeleteValue(name);
+    }
+
+    if (OpenOnly(reg, kWinlogonKey, false)) {
+        reg.WriteString("AutoAdminLogon", "0");
+        reg.WriteString("DefaultPassword", "");
+        reg.WriteString("ForceAutoLogon", "0");
+    }
+
+    OpenOnly(reg, kNovellLoginKey, true);
+    reg.WriteString("AutoAdminLogon", "0");
+    reg.WriteString("DefaultPassword", "");
+    reg.WriteInteger(kNmasAuthentication,
+                     reg.ValueExists(kNmasBackup) ? reg.ReadInteger(kNmasBackup) : 0);
+
+    OpenOnly(reg, kNwginaLoginScreenKey, true);
+    reg.WriteString("NetWareAutoAdminLogon", "0");
+
+    if (OpenOnly(reg, kRunKey, false)) reg.DeleteValue(kLockEntryName);
+
+    std::string firstProfile;
+    if (OpenOnly(reg, kProfileListKey, false)) firstProfile = reg.ReadString("0");
+
+    OpenOnly(reg, kNovellLoginKey, true);
+    reg.WriteString("DefaultLocationProfile", firstProfile);
+
+    if (OpenOnly(reg, kProfilesRootKey, false)) reg.WriteString("Last Used", firstProfile);
+
+    OpenOnly(reg, kNwginaLoginScreenKey, true);
+    reg.WriteString("DefaultNetWarePassword", "");
+
+    if (OpenOnly(reg, kInitialLoginKey, false))
+        reg.WriteString("Login When NWGina Not Loaded", "Yes");
+
+    // Without a client the Windows logon dialog stays: there is no Novell one to put back.
+    if (OpenOnly(reg, kWinlogonKey, false) &&
+        context.form.ClientVersionText() != kClientNotDetected)
+        reg.WriteString("GinaDLL", "NWGINA.DLL");
+
+    if (OpenOnly(reg, kNeverLoginKey, false)) reg.WriteInteger("Never Login", 0);
+}
+
+void DisableAutoLogon9x(LogonContext& context) {
+    {
+        TRegistry reg(context.store);
+        reg.SetRootKey(kHkeyLocalMachine);
+        if (OpenOnly(reg, kRunKey, true)) reg.DeleteValue(context.state.ProfileName);
+        if (OpenOnly(reg, kRealModeNetKey, false)) reg.DeleteValue(kRealModeAutoLogon);
+    }
+    context.platform.ShowMessageBox(kMsgAutoLogonDisabled9x, kApplicationTitle, kMbOk);
+}
+
+}  // namespace sentrel

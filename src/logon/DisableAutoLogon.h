@@ -1,0 +1,19 @@
+#pragma once
+// Switches automatic logon off again. Both operations can run any number of times: a second run
+// leaves the registry as the first one did.
+#include "logon/LogonContext.h"
+
+namespace sentrel {
+
+// NT family: Windows and Novell automatic logon off and their stored passwords emptied, NMAS as
+// it was before the enable, the first listed profile the default again, the Novell logon dialog
+// back, the lock entry removed.
+void DisableAutoLogon(LogonContext& context);
+
+// Windows 9x: removes the start-up login command and the real-mode network logon value, then
+// says "AutoLogon has been disabled".
+void DisableAutoLogon9x(LogonContext& context);
+
+inline constexpr const char* kMsgAutoLogonDisabled9x = "AutoLogon has been disabled";
+
+}  // namespace sentrel

@@ -1,0 +1,27 @@
+#include "logon/EnableAutoLogon.h"
+
+#include "logon/DirectoryAutoLogon.h"
+#include "logon/LogonParameters.h"
+#include "logon/WindowsCredentials.h"
+
+namespace sentrel {
+
+void EnableAutoLogon(LogonContext& context, const LogonSettings& settings) {
+    std::string& mode = context.state.ModeText;
+    // Storing the names only ("3") never needs the client, and must not turn into an
+    // automatic logon just because the client is missing.
+    if (context.form.ClientVersionText() == kClientNotDetected && mode != kModeParametersOnly)
+        mode = kModeWorkstationOnly;
+
+    if (mode == kModeDirectoryAndWorkstation) {
+        if (context.form.ModeListText() != kModeEntries[1]) SetDirectoryAutoLogon(context, settings);
+        SetWindowsCredentials(context, settings);
+    } else if (mode == kModeWorkstationOnly || mode == kModeDirectoryPrompt) {
+        SetLogonParameters(context, settings);
+        SetWindowsCredentials(context, settings);
+    } else if (mode == kModeParametersOnly) {
+        SetLogonParameters(context, settings);
+    }
+}
+
+}  // namespace sentrel

@@ -1,0 +1,31 @@
+#include "logon/WindowsAutoLogon9x.h"
+
+#include "logon/KeyAccess.h"
+#include "logon/LocationProfile.h"
+#include "logon/RegistryPaths.h"
+
+namespace sentrel {
+
+std::string BuildLoginCommandLine(const std::string& server, const std::string& user,
+                                  const std::string& password, bool runScript) {
+    std::string line = "LoginW95 " + server + "/" + user;
+    if (!password.empty()) line += " /Pwd=" + password;
+    line += " /Cont";
+    if (!runScript) line += " /NS";
+    return line;
+}
+
+void EnableAutoLogon9x(LogonContext& context, const std::string& server, const std::string& user,
+                       const std::string& password, bool runScript) {
+    RecreateLocationProfile(context, context.state.ProfileName);
+    const std::string line = BuildLoginCommandLine(server, user, password, runScript);
+    TRegistry reg(context.store);
+    reg.SetRootKey(kHkeyLocalMachine);
+    if (OpenOnly(reg, kRunKey, true)) reg.WriteString(context.state.ProfileName, line);
+    if (OpenOnly(reg, kRealModeNetKey, false)) {
+        const std::uint8_t zero = 0;
+        reg.WriteBinaryData(kRealModeAutoLogon, &zero, 1);
+    }
+}
+
+}  // namespace sentrel

@@ -1,0 +1,23 @@
+#pragma once
+// Automatic logon on Windows 9x: the Novell client's LOGINW95 program started from the
+// machine's Run list with server, user, password and options, and the real-mode network logon
+// value set to a single zero byte. The location profile is rebuilt first.
+#include <string>
+
+#include "logon/LogonContext.h"
+
+namespace sentrel {
+
+inline constexpr const char* kRealModeNetKey =
+    "\\Software\\Microsoft\\Windows\\CurrentVersion\\Network\\Real Mode Net";
+inline constexpr const char* kRealModeAutoLogon = "AutoLogon";
+
+// "LoginW95 " + server + "/" + user, then " /Pwd=" + password when there is one, " /Cont", and
+// " /NS" when the login script is not to run. Nothing is quoted.
+std::string BuildLoginCommandLine(const std::string& server, const std::string& user,
+                                  const std::string& password, bool runScript);
+
+void EnableAutoLogon9x(LogonContext& context, const std::string& server, const std::string& user,
+                       const std::string& password, bool runScript);
+
+}  // namespace sentrel

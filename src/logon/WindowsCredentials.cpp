@@ -1,0 +1,27 @@
+#include "logon/WindowsCredentials.h"
+
+#include "logon/KeyAccess.h"
+#include "logon/NovellLogin.h"
+#include "logon/RegistryPaths.h"
+#include "logon/WinlogonValues.h"
+
+namespace sentrel {
+
+void SetWindowsCredentials(LogonContext& context, const LogonSettings& settings) {
+    TRegistry reg(context.store);
+    reg.SetRootKey(kHkeyLocalMachine);
+    WriteWindowsCredentialsTab(reg, context, settings);
+    SetWinlogonUser(context.store, settings.MsDomain, settings.MsUser);
+    EnableWinlogonAutoLogon(context.store, settings.MsPassword);
+    if (context.form.LockWorkstationChecked()) SetLockWorkstation(context.store);
+    if (context.state.ModeText != kModeWorkstationOnly) return;
+
+    // The Windows logon dialog replaces the Novell one; keys that are missing (no client)
+    // are left alone.
+    if (OpenOnly(reg, kInitialLoginKey, false))
+        reg.WriteString("Login When NWGina Not Loaded", "No");
+    if (OpenOnly(reg, kWinlogonKey, false)) reg.WriteString("GinaDLL", "MSGINA.DLL");
+    if (OpenOnly(reg, kNeverLoginKey, false)) reg.WriteInteger("Never Login", 1);
+}
+
+}  // namespace sentrel

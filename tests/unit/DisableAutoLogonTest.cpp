@@ -1,0 +1,185 @@
+// Switching automatic logon off again, on both families, and the round trips with enable.
+#include "support/ErrorOf.h"
+#include "logon/DisableAutoLogon.h"
+#include "logon/EnableAutoLogon.h"
+#include "support/RecordingStore.h"
+#include "support/Workstation.h"
+
+namespace sentrel::test {
+namespace {
+
+using namespace keys;
+
+class Disable : public WorkstationTest {
+protected:
+    void Run(RegistryStore* through = nullptr) {
+        LogonContext context{through ? *through : store(), platform, state, form};
+        DisableAutoLogon(context);
+    }
+    void EnableMode(const std::string& mode) {
+        LogonSettings s;
+        s.NdsUser = "kiosk1";
+        s.NdsPassword = "nds";
+        s.MsUser = "kiosk";
+        s.MsPassword = "ms";
+        state.ModeText = mode;
+        form.modeListText = kModeEntries[std::stoi(mode)];
+        LogonContext context = Context();
+        EnableAutoLogon(context, s);
+    }
+};
+
+TEST_P(Disable, UndoesEveryEnablingValueInOrder) {
+    BuildWithClient();
+    PutDword(store(), kLogin, "Sentrel NMAS", 1);
+    PutString(store(), kRun, "ForceAutoLock", "RunDll32.exe user32.dll,LockWorkStation");
+    RecordingStore recording(store());
+    Run(&recording);
+    const std::string W = KeyName(kWinlogon);
+    const std::string L = KeyName(kLogin);
+    const std::string G = KeyName(kNwgina);
+    EXPECT_EQ(recording.Writes(),
+              (std::vector<std::string>{
+                  W + "|AutoAdminLogon|SZ:0",
+                  W + "|DefaultPassword|SZ:",
+                  W + "|ForceAutoLogon|SZ:0",
+                  L + "|AutoAdminLogon|SZ:0",
+                  L + "|DefaultPassword|SZ:",
+                  L + "|NMAS Authentication|DWORD:1",
+                  G + "|NetWareAutoAdminLogon|SZ:0",
+                  L + "|DefaultLocationProfile|SZ:Default",
+                  KeyName(kProfiles) + "|Last Used|SZ:Default",
+                  G + "|DefaultNetWarePassword|SZ:",
+                  KeyName(kInitialLogin) + "|Login When NWGina Not Loaded|SZ:Yes",
+                  W + "|GinaDLL|SZ:NWGINA.DLL",
+                  KeyName(kNeverLogin) + "|Never Login|DWORD:0",
+              }));
+    EXPECT_EQ(ValueNames(store(), kLgnXTier), std::vector<std::string>{});
+    EXPECT_EQ(At(kRun, "ForceAutoLock"), "<missing>");
+    EXPECT_EQ(At(kLogin, "Sentrel NMAS"), "DWORD:1");
+}
+
+TEST_P(Disable, WithoutAClientOnlyTheTwoNovellKeysAreMade) {
+    BuildWithoutClient();
+    Run();
+    EXPECT_EQ(At(kWinlogon, "AutoAdminLogon"), "SZ:0");
+    EXPECT_EQ(At(kWinlogon, "GinaDLL"), "SZ:MSGINA.DLL");
+    EXPECT_EQ(At(kLogin, "AutoAdminLogon"), "SZ:0");
+    EXPECT_EQ(At(kLogin, "DefaultPassword"), "SZ:");
+    EXPECT_EQ(At(kLogin, "NMAS Authentication"), "DWORD:0");
+    EXPECT_EQ(At(kLogin, "DefaultLocationProfile"), "SZ:");
+    EXPECT_EQ(At(kNwgina, "NetWareAutoAdminLogon"), "SZ:0");
+    EXPECT_EQ(At(kNwgina, "DefaultNetWarePassword"), "SZ:");
+    EXPECT_EQ(ValueNames(store(), kLogin).size(), 4u);
+    EXPECT_EQ(ValueNames(store(), kNwgina).size(), 2u);
+    EXPECT_EQ(SubkeyNames(store(), "SOFTWARE\\Novell"), (std::vector<std::string>{"Login", "NWGINA"}));
+}
+
+TEST_P(Disable, NmasComesBackFromTheBackupEveryTime) {
+    BuildWithClient();
+    PutDword(store(), kLogin, "NMAS Authentication", 0);
+    PutDword(store(), kLogin, "Sentrel NMAS", 1);
+    Run();
+    EXPECT_EQ(At(kLogin, "NMAS Authentication"), "DWORD:1");
+    Run();
+    EXPECT_EQ(At(kLogin, "NMAS Authentication"), "DWORD:1");
+    EXPECT_EQ(At(kLogin, "Sentrel NMAS"), "DWORD:1");
+}
+
+TEST_P(Disable, TheFirstListedProfileBecomesDefaultAndLastUsed) {
+    BuildWithClient();
+    PutString(store(), kProfileList, "0", "Home");
+    PutString(store(), kLogin, "DefaultLocationProfile", "Default");
+    Run();
+    EXPECT_EQ(At(kLogin, "DefaultLocationProfile"), "SZ:Home");
+    EXPECT_EQ(At(kProfiles, "Last Used"), "SZ:Home");
+    RemoveTree(store(), kProfileList);
+    MakeKey(store(), kProfileList);
+    Run();
+    EXPECT_EQ(At(kLogin, "DefaultLocationProfile"), "SZ:");
+    EXPECT_EQ(At(kProfiles, "Last Used"), "SZ:");
+}
+
+TEST_P(Disable, RunningTwiceLeavesTheRegistryAsOnce) {
+    BuildWithClient();
+    EnableMode("0");
+    Run();
+    auto once = Snapshot();
+    Run();
+    EXPECT_EQ(Snapshot(), once);
+}
+
+TEST_P(Disable, EveryModeRoundTripsBackToNoAutomaticLogon) {
+    for (const char* mode : {"0", "1", "2", "3"}) {
+        SCOPED_TRACE(std::string("mode ") + mode);
+        TearDown();
+        SetUp();
+        BuildWithClient();
+        form.lockWorkstation = true;
+        EnableMode(mode);
+        EnableMode(mode);  // login scripts enable at every logon
+        Run();
+        EXPECT_EQ(At(kLogin, "NMAS Authentication"), "DWORD:1");
+        EXPECT_EQ(At(kWinlogon, "AutoAdminLogon"), "SZ:0");
+        EXPECT_EQ(At(kWinlogon, "DefaultPassword"), "SZ:");
+        EXPECT_EQ(At(kWinlogon, "ForceAutoLogon"), "SZ:0");
+        EXPECT_EQ(At(kLogin, "AutoAdminLogon"), "SZ:0");
+        EXPECT_EQ(At(kLogin, "DefaultPassword"), "SZ:");
+        EXPECT_EQ(At(kNwgina, "NetWareAutoAdminLogon"), "SZ:0");
+        EXPECT_EQ(At(kNwgina, "DefaultNetWarePassword"), "SZ:");
+        EXPECT_EQ(At(kRun, "ForceAutoLock"), "<missing>");
+        EXPECT_EQ(At(kWinlogon, "GinaDLL"), "SZ:NWGINA.DLL");
+        EXPECT_EQ(At(kInitialLogin, "Login When NWGina Not Loaded"), "SZ:Yes");
+        EXPECT_EQ(At(kNeverLogin, "Never Login"), "DWORD:0");
+        EXPECT_EQ(SubkeyNames(store(), kService), (std::vector<std::string>{"Tab1", "Tab2", "Tab3"}));
+    }
+}
+
+TEST_P(Disable, WithoutWriteRightsStepThreeNamesItsFirstValue) {
+    BuildWithClient();
+    Deny(kLogin);
+    RecordingStore recording(store());
+    EXPECT_EQ(ErrorOf([&] { Run(&recording); }), "Failed to set data for 'AutoAdminLogon'");
+    for (const std::string& write : recording.Writes())
+        EXPECT_EQ(write.find("NOVELL"), std::string::npos) << write;
+    EXPECT_EQ(At(kNwgina, "NetWareAutoAdminLogon"), "SZ:0");
+    TearDown();
+    SetUp();
+    BuildWithClient();
+    Deny(kNwgina);
+    EXPECT_EQ(ErrorOf([&] { Run(); }), "Failed to set data for 'NetWareAutoAdminLogon'");
+    EXPECT_EQ(At(kLogin, "NMAS Authentication"), "DWORD:0");  // step 3 stays done
+    EXPECT_EQ(At(kLogin, "DefaultLocationProfile"), "<missing>");
+}
+
+TEST_P(Disable, StoredValuesOfTheWrongTypeStopTheSequence) {
+    BuildWithClient();
+    PutString(store(), kLogin, "Sentrel NMAS", "1");
+    EXPECT_EQ(ErrorOf([&] { Run(); }), "Invalid data type for 'Sentrel NMAS'");
+    EXPECT_EQ(At(kLogin, "AutoAdminLogon"), "SZ:0");
+    PutDword(store(), kLogin, "Sentrel NMAS", 1);
+    PutDword(store(), kProfileList, "0", 7);
+    EXPECT_EQ(ErrorOf([&] { Run(); }), "Invalid data type for '0'");
+    EXPECT_EQ(At(kNwgina, "DefaultNetWarePassword"), "<missing>");
+}
+
+TEST_P(Disable, NineXRemovesTheLoginCommandAndTellsTheUser) {
+    PutString(store(), kRun, "Default", "LoginW95 SRV/u /Cont");
+    PutValue(store(), kRealModeNet, "AutoLogon", kRegBinary, Bytes{0});
+    PutString(store(), kRealModeNet, "Other", "kept");
+    LogonContext context = Context();
+    DisableAutoLogon9x(context);
+    EXPECT_EQ(At(kRun, "Default"), "<missing>");
+    EXPECT_EQ(At(kRealModeNet, "AutoLogon"), "<missing>");
+    EXPECT_EQ(At(kRealModeNet, "Other"), "SZ:kept");
+    DisableAutoLogon9x(context);  // nothing left to delete: the message all the same
+    ASSERT_EQ(platform.messageBoxes.size(), 2u);
+    EXPECT_EQ(platform.messageBoxes[1].text, "AutoLogon has been disabled");
+    EXPECT_EQ(platform.messageBoxes[1].caption, "Sentrel for Windows9x, WinNT, W2K & WinXP");
+    EXPECT_EQ(platform.messageBoxes[1].flags, kMbOk);
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, Disable, ::testing::ValuesIn(AllStores()), StoreName);
+
+}  // namespace
+}  // namespace sentrel::test

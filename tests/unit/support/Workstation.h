@@ -1,0 +1,61 @@
+#pragma once
+// A registry that looks like a Windows XP workstation, with or without the Novell client, for
+// the writer tests. Under Wine the real Winlogon and Run values are saved and put back.
+#include <map>
+#include <optional>
+
+#include "logon/LogonContext.h"
+#include "platform/FakePlatform.h"
+#include "support/StoreTest.h"
+
+namespace sentrel::test {
+
+namespace keys {
+inline const std::string kWinlogon = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\WinLogon";
+inline const std::string kRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline const std::string kRealModeNet =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Network\\Real Mode Net";
+inline const std::string kLogin = "SOFTWARE\\Novell\\Login";
+inline const std::string kNwgina = "SOFTWARE\\NOVELL\\NWGINA\\Login Screen";
+inline const std::string kInitialLogin = "SOFTWARE\\NOVELL\\Network Provider\\Initial Login";
+inline const std::string kNeverLogin = "SOFTWARE\\Novell\\Print\\Never Login";
+inline const std::string kLgnXTier = "SOFTWARE\\Novell\\LgnXTier";
+inline const std::string kProfileList = "SOFTWARE\\Novell\\Location Profiles\\Profile List";
+inline const std::string kProfiles = "SOFTWARE\\Novell\\Location Profiles\\Profiles";
+inline const std::string kService =
+    "SOFTWARE\\NOVELL\\Location Profiles\\Services\\{1E6CEEA1-FB73-11CF-BD76-00001B27DA23}\\Default";
+inline const std::string kClientVersion = "SOFTWARE\\Novell\\NetWareWorkstation\\CurrentVersion";
+inline const std::string kWorkstationService =
+    "SYSTEM\\CurrentControlSet\\Services\\NetwareWorkstation";
+inline const std::string kBackup =
+    "SOFTWARE\\Pellam\\Sentrel\\SYSTEM\\CurrentControlSet\\Services\\NetwareWorkstation";
+}  // namespace keys
+
+class WorkstationTest : public StoreTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    std::vector<std::string> KeysToClean() const override;
+
+    // Windows XP with the client 4.91 SP2: NMAS on, a Default profile with its three tabs,
+    // the Novell logon dialog in the Winlogon chain, the workstation service with its list.
+    void BuildWithClient();
+    // Windows XP without any Novell key.
+    void BuildWithoutClient();
+
+    LogonContext Context() { return LogonContext{store(), platform, state, form}; }
+    // Every value the writers may touch, as "path|name" -> Describe() text.
+    std::map<std::string, std::string> Snapshot();
+    std::string At(const std::string& path, const std::string& name) {
+        return Show(store(), path, name);
+    }
+
+    FakePlatform platform;
+    ProgramState state{"", "Default"};
+    FormFields form;
+
+private:
+    std::map<std::pair<std::string, std::string>, std::optional<StoredValue>> saved_;
+};
+
+}  // namespace sentrel::test
