@@ -26,7 +26,9 @@ std::string BinaryServicePack(TRegistry& reg) {
 }
 
 std::string Version9x(TRegistry& reg) {
-    std::string text = Number(reg, "Major Version") + "." + Number(reg, "Minor Version");
+    // One read after the other: the first missing number is the one the error names.
+    std::string text = Number(reg, "Major Version");
+    text += "." + Number(reg, "Minor Version");
     if (reg.ValueExists("Revision")) text += "." + Number(reg, "Revision");
     if (reg.ValueExists("Level")) text += "." + Number(reg, "Level");
     if (reg.ValueExists("Service Pack")) text += " SP" + BinaryServicePack(reg);
@@ -34,7 +36,8 @@ std::string Version9x(TRegistry& reg) {
 }
 
 std::string VersionNT(TRegistry& reg) {
-    std::string text = Number(reg, "MajorVersion") + "." + Number(reg, "MinorVersion");
+    std::string text = Number(reg, "MajorVersion");
+    text += "." + Number(reg, "MinorVersion");
     if (reg.ValueExists("MajorInternalVersion")) text += "." + Number(reg, "MajorInternalVersion");
     if (reg.ValueExists("MinorInternalVersion")) text += "." + Number(reg, "MinorInternalVersion");
     switch (reg.GetDataType("Service Pack")) {

@@ -48,6 +48,7 @@ bool FakePlatform::StartProgram(const std::string& verb, const std::string& file
                                 int showCommand, ProcessHandle* process) {
     shellCalls.push_back({verb, file, parameters, directory, showCommand});
     if (!shellStarts) return false;
+    if (onStart) onStart(shellCalls.back());
     *process = 0x42;
     return true;
 }

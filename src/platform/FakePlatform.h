@@ -1,6 +1,7 @@
 #pragma once
 // A platform for tests: answers from what the test set and records what it was asked.
 #include <deque>
+#include <functional>
 #include <map>
 
 #include "platform/Platform.h"
@@ -32,6 +33,7 @@ public:
     int waitTimeouts = 0;  // how many waits time out before the process ends
     std::optional<std::uint32_t> exitCode = 0;
     bool clipboardOpens = true;
+    std::function<void(const ShellCall&)> onStart;  // what the started program does
 
     // What the fake was asked.
     std::vector<MessageBoxCall> messageBoxes;

@@ -96,6 +96,8 @@ TEST_F(ClientVersion, NineXRoadReadsItsOwnNamesAndABinaryServicePack) {
 }
 
 TEST_F(ClientVersion, BadNumbersRaiseTheAccessorsReadError) {
+    MakeKey(store, kNT);
+    EXPECT_EQ(ErrorOf([&] { Read(); }), "Failed to get data for 'MajorVersion'");  // first read
     PutDword(store, kNT, "MinorVersion", 1);
     EXPECT_EQ(ErrorOf([&] { Read(); }), "Failed to get data for 'MajorVersion'");
     PutString(store, kNT, "MajorVersion", "4");

@@ -1,0 +1,171 @@
+#include "app/Startup.h"
+
+#include <exception>
+
+#include "detect/ClientVersion.h"
+#include "detect/KLVersionInfo.h"
+#include "detect/WindowsFamily.h"
+#include "logon/DisableAutoLogon.h"
+#include "logon/EnableAutoLogon.h"
+#include "logon/LocationProfile.h"
+#include "logon/LogonParameters.h"
+#include "logon/WindowsAutoLogon9x.h"
+#include "logon/WinlogonValues.h"
+#include "ui/CurrentSettings.h"
+
+namespace sentrel {
+
+namespace {
+
+void ReadSettingsOfFamily(Program& program) {
+    if (IsWindows9x(program.platform)) {
+        program.form.edWinVer = kRunningWindows9x;
+        ReadCurrentSettings9x(program.store, program.form);
+    } else {
+        program.form.edWinVer = kRunningWindowsNT;
+        ReadCurrentSettings(program.store, program.state.ProfileName, program.form);
+    }
+}
+
+void RunInstaller(Program& program) {
+    std::string path;
+    if (!program.switches.FindSwitch("ACU:", kSwitchPrefix, true, path)) return;
+    std::string parameters;
+    program.switches.FindSwitch("ACUParam:", kSwitchPrefix, true, parameters);
+    // Neither a failed start nor the installer's own exit code stops the run.
+    RunAndWait(program.platform, "Open", path, parameters, FolderOf(path), kSwShowNormal, true);
+    // A client the installer has just put on the machine must be seen by the writers.
+    program.form.edCliVer = GetClientVersion(program.store, program.platform);
+    ReadSettingsOfFamily(program);
+}
+
+LogonSettings ReadSettings(Program& program) {
+    const Switches& switches = program.switches;
+    auto text = [&](const char* name, bool ignoreCase, bool guessed) {
+        std::string value =
+            switches.GetSwitch(std::string(name) + ":", kSwitchPrefix, ignoreCase, true)
+                .value_or("");
+        if (guessed && value == kAutoDetect)
+            AutoDetectValue(program.store, program.state.ProfileName, name, value);
+        return value;
+    };
+    LogonSettings settings;
+    settings.NdsTree = text("NDSTree", false, true);
+    settings.NdsContext = text("NDSCx", false, true);
+    settings.NdsServer = text("NDSSrv", false, true);
+    settings.NdsUser = text("NDSUsr", false, true);
+    settings.NdsPassword = text("NDSPass", true, false);
+    settings.MsDomain = text("MSDom", true, true);
+    settings.MsUser = text("MSUsr", true, true);
+    settings.MsPassword = text("MSPass", true, false);
+    settings.Mode = program.state.ModeText;
+    settings.RunScript = switches.HasFlag("RunScript", kSwitchPrefix);
+    settings.ShowResult = switches.HasFlag("ShowResult", kSwitchPrefix);
+    settings.LockWorkstation = switches.HasFlag("LockWS", kSwitchPrefix);
+    if (switches.HasFlag("AutoWSName", kSwitchPrefix))
+        settings.MsDomain = GetWorkstationName(program.platform);
+    return settings;
+}
+
+}  // namespace
+
+void ShowError(Platform& platform, const std::string& message) {
+    platform.ShowMessageBox(message, kApplicationTitle, kMbOk | kMbIconError);
+}
+
+std::string FolderOf(const std::string& path) {
+    std::string::size_type at = path.find_last_of("\\:");
+    return at == std::string::npos ? std::string() : path.substr(0, at + 1);
+}
+
+int RunAndWait(Platform& platform, const std::string& verb, const std::string& fileName,
+               const std::string& parameters, const std::string& directory, int showCommand,
+               bool wait) {
+    ProcessHandle process = 0;
+    if (!platform.StartProgram(verb, fileName, parameters, directory, showCommand, &process))
+        return -1;
+    if (!wait) {
+        platform.CloseProcess(process);
+        return 0;
+    }
+    while (platform.WaitForProcess(process, 100) == WaitOutcome::TimedOut)
+        platform.ProcessMessages();
+    std::uint32_t code = 0;
+    bool known = platform.GetExitCode(process, &code);
+    platform.CloseProcess(process);
+    return known ? static_cast<int>(code) : -1;
+}
+
+void RunUnattended(Program& program) {
+    RunInstaller(program);
+
+    const bool disable = program.switches.HasDisable();
+    program.state.ModeText =
+        program.switches.GetSwitch("Mode:", kSwitchPrefix, true, true).value_or("error");
+    // Checked as given, before anything is written: a wrong mode must not half-configure a
+    // machine that then may not come up.
+    if (!disable && !IsLogonMode(program.state.ModeText)) {
+        program.platform.ShowMessageBox(kMsgModeSwitch, kApplicationTitle, kMbOk | kMbIconError);
+        program.state.ExitCode = 1;
+        program.platform.RequestEnd();
+        return;
+    }
+
+    LogonSettings settings = ReadSettings(program);
+    LogonContext context = program.Context();
+    const bool windows9x = IsWindows9x(program.platform);
+    if (disable) {
+        if (windows9x) {
+            DisableAutoLogon9x(context);
+        } else {
+            DisableAutoLogon(context);
+            // The names stay on the logon screen; NMAS stays as the disable restored it.
+            SetLogonParameters(context, settings, NmasStep::Skip);
+        }
+    } else if (windows9x) {
+        EnableAutoLogon9x(context, settings.NdsServer, settings.NdsUser, settings.NdsPassword,
+                          settings.RunScript);
+    } else {
+        EnableAutoLogon(context, settings);
+        if (settings.LockWorkstation) SetLockWorkstation(program.store);
+    }
+    program.platform.RequestEnd();
+}
+
+void FormCreate(Program& program) {
+    const bool unattended = program.switches.HasLooseFlag("U", kSwitchPrefix);
+    try {
+        program.state.ProfileName = kDefaultProfileName;
+        TKLVersionInfo versionInfo(program.platform);
+        program.form.caption =
+            std::string(kApplicationTitle) + " Version: " + versionInfo.GetValue("FileVersion");
+        program.form.settingsTabsVisible = false;
+
+        // Refused before any switch is acted on: nothing is written on Windows 3.x.
+        if (GetWindowsVersion(program.platform) == kWindows31) {
+            program.form.edCliVer = kClientOnWindows3x;
+            program.platform.ShowMessageBox(kMsgRefusal, kApplicationTitle, kMbOk);
+            program.platform.RequestEnd();
+            return;
+        }
+        program.form.edCliVer = GetClientVersion(program.store, program.platform);
+        ReadSettingsOfFamily(program);
+
+        if (unattended) {
+            RunUnattended(program);
+            program.platform.RequestEnd();
+        }
+        if (program.switches.HasLooseFlag("?", kSwitchPrefix) &&
+            program.platform.ShowMessageBox(kMsgHelp, kApplicationTitle,
+                                            kMbOk | kMbIconInformation) == kIdOk)
+            program.platform.RequestEnd();
+    } catch (const std::exception& e) {
+        ShowError(program.platform, e.what());
+        if (unattended) {
+            program.state.ExitCode = 1;
+            program.platform.RequestEnd();
+        }
+    }
+}
+
+}  // namespace sentrel

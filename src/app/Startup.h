@@ -1,0 +1,52 @@
+#pragma once
+// The program's spine: what the main window's creation does (caption, version fields, current
+// settings, then the unattended run, help or refusal), the unattended run itself, and starting
+// the client installer and waiting for it.
+#include <string>
+
+#include "app/Switches.h"
+#include "logon/LogonContext.h"
+#include "ui/FormState.h"
+
+namespace sentrel {
+
+struct Program {
+    RegistryStore& store;
+    Platform& platform;
+    ProgramState& state;
+    FormState& form;
+    Switches switches;
+
+    LogonContext Context() { return LogonContext{store, platform, state, form}; }
+};
+
+// Runs once, after the window exists and before it is shown. Ends with an end request for an
+// unattended run, an answered help box or Windows 3.x. An error is shown in a message box; in an
+// unattended run it also ends the program with exit code 1, so a login script can tell.
+void FormCreate(Program& program);
+
+// Everything from the switches: the installer, the settings, then disable or enable.
+void RunUnattended(Program& program);
+
+// Starts a program through the shell; with wait, handles window messages every 100 ms until it
+// ends. Gives its exit code, 0 when not waiting, -1 when the start failed or the code can't be
+// read.
+int RunAndWait(Platform& platform, const std::string& verb, const std::string& fileName,
+               const std::string& parameters, const std::string& directory, int showCommand,
+               bool wait);
+
+// The folder part of a path: up to and including its last backslash or colon.
+std::string FolderOf(const std::string& path);
+
+// Shows a message in an error box titled with the application title.
+void ShowError(Platform& platform, const std::string& message);
+
+inline constexpr const char* kMsgHelp = "Help is found by running Sentrel.exe and select the Usage Tab";
+inline constexpr const char* kMsgRefusal =
+    "Sorry, but this program is intended for Win9x, WinME, WinNT, Win2000 or WinXP";
+inline constexpr const char* kMsgModeSwitch = "Mode switch needs to be either 0, 1 or 2 or 3";
+inline constexpr const char* kRunningWindows9x = "Running Windows 9x";
+inline constexpr const char* kRunningWindowsNT = "Running WinNT or above";
+inline constexpr const char* kAutoDetect = "AuToDeTeCt";
+
+}  // namespace sentrel

@@ -1,0 +1,27 @@
+#pragma once
+// Turns the window's fields into the command line that makes an unattended run do the same.
+#include <string>
+
+#include "logon/LogonContext.h"
+#include "ui/FormState.h"
+
+namespace sentrel {
+
+// The program path, " /U", the eight value switches with the fields' texts (also when empty),
+// the three options that are ticked and the mode. An argument with a blank or control
+// character is wrapped in double quotes, so the switch parser reads it back unchanged. Sets
+// ModeText to the mode it writes.
+std::string BuildCommandLine(const std::string& programPath, const FormState& form,
+                             ProgramState& state);
+
+// Puts the line on the clipboard and tells the user; "Cannot open clipboard" when it can't.
+void CopyCommandLineToClipboard(LogonContext& context, const FormState& form);
+
+inline constexpr const char* kMsgCannotOpenClipboard = "Cannot open clipboard";
+inline constexpr const char* kMsgCommandLineCopied =
+    "Commandline parameters has been copied to the clipboard";
+inline constexpr const char* kMsgCommandLineReminder =
+    "Remember to replace the /MSDom with /AutoWSName if needed, and to add the /ACU:, "
+    "/ACUParam: or /Disable if needed";
+
+}  // namespace sentrel

@@ -1,0 +1,215 @@
+// The window's logic on its state: mode selection, current settings, the command line, and the
+// Enable and Disable buttons.
+#include "app/Switches.h"
+#include "registry/MemoryStore.h"
+#include "support/Workstation.h"
+#include "ui/CommandLineBuilder.h"
+#include "ui/CurrentSettings.h"
+#include "ui/FormActions.h"
+#include "ui/ModeSelection.h"
+
+namespace sentrel::test {
+namespace {
+
+using namespace keys;
+
+TEST(ModeSelection, ModesWithoutStoredPasswordsEmptyAndDisableTheirFields) {
+    FormState form;
+    ProgramState state;
+    form.edtNDSPass = "nds";
+    form.EdtMSPass = "ms";
+    form.modeIndex = 1;
+    ModeSelected(form, state);
+    EXPECT_EQ(state.ModeText, "1");
+    EXPECT_EQ(form.edtNDSPass, "");
+    EXPECT_FALSE(form.edtNDSPassEnabled);
+    EXPECT_EQ(form.EdtMSPass, "ms");
+    EXPECT_TRUE(form.EdtMSPassEnabled);
+    form.modeIndex = 3;
+    ModeSelected(form, state);
+    EXPECT_EQ(state.ModeText, "3");
+    EXPECT_EQ(form.EdtMSPass, "");
+    EXPECT_FALSE(form.EdtMSPassEnabled);
+    form.modeIndex = -1;  // a typed text: nothing changes
+    ModeSelected(form, state);
+    EXPECT_EQ(state.ModeText, "3");
+    form.modeIndex = 0;
+    ModeSelected(form, state);
+    EXPECT_EQ(state.ModeText, "0");
+    EXPECT_TRUE(form.edtNDSPassEnabled);
+    EXPECT_TRUE(form.EdtMSPassEnabled);
+    EXPECT_TRUE(form.EdtUsrEnabled);
+    EXPECT_EQ(form.edtNDSPass, "");
+}
+
+FormState Filled() {
+    FormState form;
+    form.edtTree = "T";
+    form.EdtUsr = "U";
+    form.edtServer = "S";
+    form.edtContext = "C";
+    form.EdtMSDom = "D";
+    form.edtMSUsr = "W";
+    form.cbRunLoginScript = true;
+    return form;
+}
+
+TEST(CommandLine, ListsEverySwitchInOrder) {
+    ProgramState state;
+    EXPECT_EQ(BuildCommandLine("C:\\Tools\\Sentrel.exe", Filled(), state),
+              "C:\\Tools\\Sentrel.exe /U /NDSTree:T /NDSUsr:U /NDSPass: /NDSSrv:S /NDSCx:C "
+              "/MSDom:D /MSUsr:W /MSPass: /RunScript /Mode:0");
+    EXPECT_EQ(state.ModeText, "0");
+    FormState empty;
+    empty.cbShowResult = empty.cbRunLoginScript = empty.cbLockWkstn = true;
+    empty.modeIndex = 2;
+    EXPECT_EQ(BuildCommandLine("S.exe", empty, state),
+              "S.exe /U /NDSTree: /NDSUsr: /NDSPass: /NDSSrv: /NDSCx: /MSDom: /MSUsr: /MSPass: "
+              "/ShowResult /RunScript /LockWS /Mode:2");
+    EXPECT_EQ(state.ModeText, "2");
+    empty.modeIndex = -1;  // the one-entry list of a machine without the client
+    std::string line = BuildCommandLine("S.exe", empty, state);
+    EXPECT_EQ(line.substr(line.size() - 8), " /Mode:0");
+}
+
+TEST(CommandLine, ArgumentsWithBlanksAreQuotedAndReadBackUnchanged) {
+    FormState form = Filled();
+    form.edtContext = "OU=Sales Dept.O=Acme";
+    form.EdtMSPass = "pass\tword";
+    form.edtNDSPass = "p/NDSTree:x";
+    form.modeIndex = 3;
+    ProgramState state;
+    std::string line = BuildCommandLine("C:\\Program Files\\Sentrel\\Sentrel.exe", form, state);
+    EXPECT_EQ(line.substr(0, 41), "\"C:\\Program Files\\Sentrel\\Sentrel.exe\" /U");
+    EXPECT_NE(line.find(" \"/NDSCx:OU=Sales Dept.O=Acme\" "), std::string::npos);
+    Switches parsed = Switches::FromCommandLine(line);
+    EXPECT_EQ(parsed.Arguments()[0], "C:\\Program Files\\Sentrel\\Sentrel.exe");
+    auto value = [&](const char* name, bool ignoreCase) {
+        return parsed.GetSwitch(name, '/', ignoreCase, true).value_or("<absent>");
+    };
+    EXPECT_EQ(value("NDSTree:", false), form.edtTree);
+    EXPECT_EQ(value("NDSUsr:", false), form.EdtUsr);
+    EXPECT_EQ(value("NDSPass:", true), form.edtNDSPass);
+    EXPECT_EQ(value("NDSSrv:", false), form.edtServer);
+    EXPECT_EQ(value("NDSCx:", false), form.edtContext);
+    EXPECT_EQ(value("MSDom:", true), form.EdtMSDom);
+    EXPECT_EQ(value("MSUsr:", true), form.edtMSUsr);
+    EXPECT_EQ(value("MSPass:", true), form.EdtMSPass);
+    EXPECT_EQ(value("Mode:", true), "3");
+    EXPECT_TRUE(parsed.HasFlag("RunScript", '/'));
+    EXPECT_FALSE(parsed.HasFlag("ShowResult", '/'));
+    EXPECT_TRUE(parsed.HasLooseFlag("U", '/'));
+}
+
+class FormWork : public WorkstationTest {};
+
+TEST_P(FormWork, TheClipboardGetsTheLineAndTheUserTwoMessages) {
+    FormState window = Filled();
+    platform.moduleFileName = "C:\\Tools\\Sentrel.exe";
+    LogonContext context{store(), platform, state, window};
+    CopyCommandLineToClipboard(context, window);
+    EXPECT_EQ(platform.clipboard,
+              "C:\\Tools\\Sentrel.exe /U /NDSTree:T /NDSUsr:U /NDSPass: /NDSSrv:S /NDSCx:C "
+              "/MSDom:D /MSUsr:W /MSPass: /RunScript /Mode:0");
+    EXPECT_EQ(platform.MessageTexts(),
+              (std::vector<std::string>{
+                  "Commandline parameters has been copied to the clipboard",
+                  "Remember to replace the /MSDom with /AutoWSName if needed, and to add the "
+                  "/ACU:, /ACUParam: or /Disable if needed"}));
+    platform.messageBoxes.clear();
+    platform.clipboardOpens = false;
+    window.modeIndex = 3;
+    EXPECT_THROW(
+        {
+            try {
+                CopyCommandLineToClipboard(context, window);
+            } catch (const std::exception& e) {
+                EXPECT_STREQ(e.what(), "Cannot open clipboard");
+                throw;
+            }
+        },
+        std::exception);
+    EXPECT_EQ(platform.messageBoxes.size(), 0u);
+    EXPECT_EQ(state.ModeText, "3");
+}
+
+TEST_P(FormWork, NineXSettingsComeFromTheRequesterAndHideTheWindowsGroup) {
+    const std::string requester = "Network\\Novell\\System Config\\NetWare DOS Requester";
+    FormState window;
+    ReadCurrentSettings9x(store(), window);
+    EXPECT_EQ(window.edtTree + window.edtContext + window.edtServer + window.EdtUsr, "");
+    EXPECT_FALSE(window.windowsGroupVisible);
+    PutString(store(), requester + "\\Preferred Tree", "0", "ACME");
+    PutString(store(), requester + "\\Preferred Tree\\Trees", "OTHER", "o=other");
+    PutString(store(), requester + "\\Preferred Server", "0", "SRV1");
+    PutString(store(), "Network\\Logon", "NetwareUsername", "jones");
+    ReadCurrentSettings9x(store(), window);
+    EXPECT_EQ(window.edtTree, "ACME");
+    EXPECT_EQ(window.edtContext, "");
+    EXPECT_EQ(window.edtServer, "SRV1");
+    EXPECT_EQ(window.EdtUsr, "jones");
+    PutString(store(), requester + "\\Preferred Tree\\Trees", "ACME", "ou=kiosk.o=acme");
+    ReadCurrentSettings9x(store(), window);
+    EXPECT_EQ(window.edtContext, "ou=kiosk.o=acme");
+}
+
+TEST_P(FormWork, WithoutAClientTheDirectoryGroupGoesAndOneModeStays) {
+    BuildWithoutClient();
+    FormState window;
+    window.edCliVer = "Not Detected";
+    ReadCurrentSettings(store(), "Default", window);
+    EXPECT_FALSE(window.directoryFieldsVisible);
+    EXPECT_TRUE(window.noClientWarningVisible);
+    EXPECT_TRUE(window.windowsGroupVisible);
+    EXPECT_EQ(window.modeEntries, std::vector<std::string>{"AutoLogon to Wkstn, don't use E-Dir"});
+    EXPECT_EQ(window.modeText, "AutoLogon to Wkstn, don't use E-Dir");
+    EXPECT_EQ(window.modeIndex, -1);
+    EXPECT_EQ(window.EdtMSDom, "XP-PC");
+    EXPECT_EQ(window.edtMSUsr, "Administrator");
+
+    BuildWithClient();  // a client installed since: everything is offered again
+    PutString(store(), kService + "\\Tab1", "Tree", "ACME");
+    window.edCliVer = "4.91 SP2";
+    window.edtContext = "stale";
+    ReadCurrentSettings(store(), "Default", window);
+    EXPECT_TRUE(window.directoryFieldsVisible);
+    EXPECT_FALSE(window.noClientWarningVisible);
+    EXPECT_EQ(window.modeEntries.size(), 4u);
+    EXPECT_EQ(window.modeIndex, 0);
+    EXPECT_EQ(window.modeText, "AutoLogon to E-Dir and Wkstn");
+    EXPECT_EQ(window.edtTree, "ACME");
+    EXPECT_EQ(window.edtContext, "");
+}
+
+TEST_P(FormWork, EnableAndDisableRunTheFamilysWritersAndSaySo) {
+    BuildWithClient();
+    FormState window = Filled();
+    window.edCliVer = "4.91 SP2";
+    window.EdtMSPass = "pw";
+    window.modeIndex = 1;
+    LogonContext context{store(), platform, state, window};
+    EnableClicked(context, window);
+    EXPECT_EQ(state.ModeText, "1");
+    EXPECT_EQ(At(kWinlogon, "GinaDLL"), "SZ:MSGINA.DLL");
+    EXPECT_EQ(At(kWinlogon, "DefaultPassword"), "SZ:pw");
+    DisableClicked(context);
+    EXPECT_EQ(At(kWinlogon, "GinaDLL"), "SZ:NWGINA.DLL");
+    EXPECT_EQ(platform.MessageTexts(), (std::vector<std::string>{"Auto Login has been enabled",
+                                                                 "Auto Login has been disabled"}));
+
+    platform.messageBoxes.clear();
+    platform.version = {4, 90, 3000, 1, ""};
+    window.edtNDSPass = "nds";
+    EnableClicked(context, window);
+    EXPECT_EQ(At(kRun, "Default"), "SZ:LoginW95 S/U /Pwd=nds /Cont");
+    DisableClicked(context);
+    EXPECT_EQ(At(kRun, "Default"), "<missing>");
+    EXPECT_EQ(platform.MessageTexts(),
+              (std::vector<std::string>{"Auto Login has been enabled", "AutoLogon has been disabled",
+                                        "Auto Login has been disabled"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, FormWork, ::testing::ValuesIn(AllStores()), StoreName);
+
+}  // namespace
+}  // namespace sentrel::test
