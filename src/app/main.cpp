@@ -1,4 +1,33 @@
-// The program entry.
+// The program entry: the window is made, start-up runs before it is shown, and the message
+// loop runs until the end is requested. The exit code is the program state's.
 #include <windows.h>
+#include <commctrl.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "app/Startup.h"
+#include "platform/Win32Platform.h"
+#include "registry/Win32Store.h"
+#include "ui/TForm1.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    InitCommonControls();
+    sentrel::Win32Store store;
+    sentrel::Win32Platform platform;
+    sentrel::ProgramState state;
+    sentrel::FormState form;
+    sentrel::Program program{store, platform, state, form,
+                             sentrel::Switches::FromCommandLine(GetCommandLineA())};
+    sentrel::TForm1 window(program, platform);
+    if (!window.Create(instance)) return 1;
+
+    // Outside window creation: modal boxes, the installer wait and errors stay out of WM_CREATE.
+    sentrel::FormCreate(program);
+    if (!platform.EndRequested()) window.Show();
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (window.Handle() && IsDialogMessageA(window.Handle(), &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return state.ExitCode;
+}

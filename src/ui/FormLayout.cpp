@@ -1,0 +1,104 @@
+#include "ui/FormLayout.h"
+
+#include "ui/ControlIds.h"
+
+namespace sentrel {
+
+using namespace ids;
+
+namespace {
+
+constexpr DWORD kLabel = SS_LEFT;
+constexpr DWORD kFrame = SS_ETCHEDFRAME;
+constexpr DWORD kEdit = WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
+constexpr DWORD kPassword = kEdit | ES_PASSWORD;
+constexpr DWORD kShown = kEdit | ES_READONLY;
+constexpr DWORD kCheck = BS_AUTOCHECKBOX | WS_TABSTOP;
+constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
+constexpr DWORD kMemo = WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL;
+
+constexpr auto R = TextColour::Red;
+constexpr auto B = TextColour::Blue;
+constexpr auto D = TextColour::Default;
+
+}  // namespace
+
+const char* const kPageTitles[kPageCount] = {"About", "Sentrel", "Usage", "FAQ", "History"};
+
+const ControlSpec kControls[] = {
+    // About
+    {0, "EDIT", "Memo1", Memo1, "", 8, 8, 545, 268, kMemo, D},
+    {0, "BUTTON", "cboxAgree", cboxAgree, "I &Agree to the above", 8, 284, 220, 17, kCheck, D},
+    {0, "STATIC", "MailMe", MailMe, "", 8, 308, 32, 32, SS_ICON | SS_NOTIFY, D},
+    {0, "BUTTON", "btnNext", btnNext, "&Next", 392, 316, 75, 25, kButton | BS_DEFPUSHBUTTON, D},
+    {0, "BUTTON", "btnExit", btnExit, "&Exit", 476, 316, 75, 25, kButton, D},
+
+    // Sentrel: eDirectory group
+    {1, "STATIC", "BvlNDS", BvlNDS, "", 8, 14, 272, 190, kFrame, D},
+    {1, "STATIC", "LblNDS", LblNDS, "NDS Info:", 16, 6, 60, 14, kLabel, R},
+    {1, "STATIC", "lblTree", lblTree, "NDS Tree:", 16, 28, 90, 14, kLabel, R},
+    {1, "EDIT", "edtTree", edtTree, "", 110, 25, 160, 21, kEdit, D},
+    {1, "STATIC", "lblContext", lblContext, "NDS Context:", 16, 54, 90, 14, kLabel, R},
+    {1, "EDIT", "edtContext", edtContext, "", 110, 51, 160, 21, kEdit, D},
+    {1, "STATIC", "lblUsr", lblUsr, "NDS UserName:", 16, 80, 90, 14, kLabel, R},
+    {1, "EDIT", "EdtUsr", EdtUsr, "", 110, 77, 160, 21, kEdit, D},
+    {1, "STATIC", "lblNDSPass", lblNDSPass, "NDS Password:", 16, 106, 90, 14, kLabel, R},
+    {1, "EDIT", "edtNDSPass", edtNDSPass, "", 110, 103, 160, 21, kPassword, D},
+    {1, "STATIC", "lblServer", lblServer, "NDS Server:", 16, 132, 90, 14, kLabel, R},
+    {1, "EDIT", "edtServer", edtServer, "", 110, 129, 160, 21, kEdit, D},
+    {1, "BUTTON", "cbShowResult", cbShowResult, "Show Result", 16, 162, 110, 17, kCheck, R},
+    {1, "BUTTON", "cbRunLoginScript", cbRunLoginScript, "Run &Logon Script", 140, 162, 130, 17,
+     kCheck, R},
+    {1, "STATIC", "lblNoNovCli", lblNoNovCli, "No Novell Client detected !!!", 16, 60, 256, 70,
+     SS_CENTER, R},
+
+    // Sentrel: Windows group
+    {1, "STATIC", "BvlMS", BvlMS, "", 288, 14, 265, 134, kFrame, D},
+    {1, "STATIC", "LblMS", LblMS, "MS Info:", 296, 6, 60, 14, kLabel, B},
+    {1, "STATIC", "lblMSUsr", lblMSUsr, "MS UserName:", 296, 28, 100, 14, kLabel, B},
+    {1, "EDIT", "edtMSUsr", edtMSUsr, "", 400, 25, 145, 21, kEdit, D},
+    {1, "STATIC", "lblMSDom", lblMSDom, "MS Domain/Wkstn:", 296, 54, 100, 14, kLabel, B},
+    {1, "EDIT", "EdtMSDom", EdtMSDom, "", 400, 51, 145, 21, kEdit, D},
+    {1, "STATIC", "lblMSPass", lblMSPass, "MS Password", 296, 80, 100, 14, kLabel, B},
+    {1, "EDIT", "EdtMSPass", EdtMSPass, "", 400, 77, 145, 21, kPassword, D},
+    {1, "BUTTON", "cbLockWkstn", cbLockWkstn, "Lock Workstation after logon", 296, 112, 240, 17,
+     kCheck, D},
+
+    // Sentrel: environment group
+    {1, "STATIC", "BvlEnv", BvlEnv, "", 288, 160, 265, 80, kFrame, D},
+    {1, "STATIC", "lblWinVer", lblWinVer, "Windows Version:", 296, 174, 110, 14, kLabel, D},
+    {1, "EDIT", "edWinVer", edWinVer, "", 410, 171, 135, 21, kShown | WS_DISABLED, D},
+    {1, "STATIC", "lblCliVer", lblCliVer, "Novell Client Version:", 296, 206, 110, 14, kLabel, D},
+    {1, "EDIT", "edCliVer", edCliVer, "", 410, 203, 135, 21, kShown | WS_DISABLED, D},
+
+    // Sentrel: mode group
+    {1, "STATIC", "BvlMode", BvlMode, "", 8, 212, 272, 40, kFrame, D},
+    {1, "STATIC", "lblMode", lblMode, "mode:", 16, 227, 40, 14, kLabel, D},
+    {1, "COMBOBOX", "combMode", combMode, "", 58, 223, 214, 120,
+     CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, D},
+
+    // Sentrel: buttons
+    {1, "BUTTON", "btnClipBoard", btnClipBoard, "Copy to &Clipboard", 8, 316, 118, 25, kButton, D},
+    {1, "BUTTON", "btnDisable", btnDisable, "&Disable AutoLogin", 132, 316, 118, 25, kButton, D},
+    {1, "BUTTON", "BtnEnable", BtnEnable, "&Enable AutoLogin", 256, 316, 118, 25, kButton, D},
+    {1, "BUTTON", "btnBack", btnBack, "&Back", 392, 316, 75, 25, kButton, D},
+    {1, "BUTTON", "btnExit2", btnExit2, "&Exit", 476, 316, 75, 25, kButton, D},
+
+    // Usage
+    {2, "EDIT", "Memo2", Memo2, "", 8, 8, 545, 300, kMemo, D},
+    {2, "BUTTON", "Button1", Button1, "&Back", 392, 316, 75, 25, kButton, D},
+    {2, "BUTTON", "Button2", Button2, "&Next", 476, 316, 75, 25, kButton, D},
+
+    // FAQ
+    {3, "EDIT", "Memo3", Memo3, "", 8, 8, 545, 300, kMemo, D},
+    {3, "BUTTON", "Button3", Button3, "&Back", 392, 316, 75, 25, kButton, D},
+    {3, "BUTTON", "Button5", Button5, "&Next", 476, 316, 75, 25, kButton, D},
+
+    // History
+    {4, "EDIT", "Memo4", Memo4, "", 8, 8, 545, 300, kMemo, D},
+    {4, "BUTTON", "Button4", Button4, "&Back", 476, 316, 75, 25, kButton, D},
+};
+
+const int kControlCount = sizeof kControls / sizeof kControls[0];
+
+}  // namespace sentrel

@@ -1,0 +1,29 @@
+#pragma once
+// The main window's controls as data: page, class, name, id, caption, place and style. The
+// window is built from this table.
+#include <windows.h>
+
+namespace sentrel {
+
+enum class TextColour { Default, Red, Blue };
+
+struct ControlSpec {
+    int page;               // 0 About, 1 Sentrel, 2 Usage, 3 FAQ, 4 History
+    const char* className;  // a window class of user32
+    const char* name;       // the control's name, for the reader
+    int id;
+    const char* caption;
+    int x, y, width, height;  // pixels, relative to the page
+    DWORD style;              // besides WS_CHILD | WS_VISIBLE
+    TextColour colour;
+};
+
+extern const ControlSpec kControls[];
+extern const int kControlCount;
+
+inline constexpr int kClientWidth = 569;
+inline constexpr int kClientHeight = 377;
+inline constexpr int kPageCount = 5;
+extern const char* const kPageTitles[kPageCount];
+
+}  // namespace sentrel

@@ -1,0 +1,422 @@
+#include "ui/TForm1.h"
+
+#include <commctrl.h>
+
+#include <exception>
+
+#include "ui/CommandLineBuilder.h"
+#include "ui/ControlIds.h"
+#include "ui/FormActions.h"
+#include "ui/FormLayout.h"
+#include "ui/ModeSelection.h"
+#include "ui/PageTexts.h"
+
+namespace sentrel {
+
+using namespace ids;
+
+namespace {
+
+const int kMailMeIcon = 2;
+// IDC_HAND is missing from the Windows 95 and NT 4 headers and systems.
+const LPCSTR kHandCursor = MAKEINTRESOURCEA(32649);
+
+const int kDirectoryFields[] = {lblTree, edtTree, lblContext, edtContext, lblUsr, EdtUsr,
+                                lblNDSPass, edtNDSPass, lblServer, edtServer, cbShowResult,
+                                cbRunLoginScript};
+const int kWindowsGroup[] = {LblMS, BvlMS, lblMSUsr, edtMSUsr, lblMSDom, EdtMSDom, lblMSPass,
+                             EdtMSPass};
+
+TForm1* FormOf(HWND window) {
+    return reinterpret_cast<TForm1*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+const ControlSpec* SpecOf(int id) {
+    for (int i = 0; i < kControlCount; ++i)
+        if (kControls[i].id == id) return &kControls[i];
+    return nullptr;
+}
+
+}  // namespace
+
+TForm1::TForm1(Program& program, Win32Platform& platform)
+    : program_(program), platform_(platform) {}
+
+TForm1::~TForm1() {
+    if (font_) DeleteObject(font_);
+    if (bigFont_) DeleteObject(bigFont_);
+    if (white_) DeleteObject(white_);
+    if (face_) DeleteObject(face_);
+}
+
+bool TForm1::Create(HINSTANCE instance) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kMailMeIcon));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kMainWindowClass;
+    RegisterClassA(&windowClass);
+    windowClass.lpfnWndProc = PageProc;
+    windowClass.hIcon = nullptr;
+    windowClass.lpszClassName = kPageWindowClass;
+    RegisterClassA(&windowClass);
+
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&frame, style, FALSE, 0);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    RECT desktop;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &desktop, 0);
+    const int x = desktop.left + (desktop.right - desktop.left - width) / 2;
+    const int y = desktop.top + (desktop.bottom - desktop.top - height) / 2;
+    window_ = CreateWindowExA(0, kMainWindowClass, "", style, x, y, width, height, nullptr,
+                              nullptr, instance, this);
+    if (!window_) return false;
+    CreateControls(instance);
+    return true;
+}
+
+void TForm1::CreateControls(HINSTANCE instance) {
+    HDC screen = GetDC(nullptr);
+    const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    font_ = CreateFontA(-MulDiv(8, pixelsPerInch, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET,
+                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                        DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+    bigFont_ = CreateFontA(-MulDiv(16, pixelsPerInch, 72), 0, 0, 0, FW_BOLD, 0, 0, 0,
+                           ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH | FF_SWISS, "Arial");
+    face_ = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+    white_ = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
+
+    tabs_ = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0,
+                            kClientWidth, kClientHeight, window_,
+                            reinterpret_cast<HMENU>(PageControl1), instance, nullptr);
+    SendMessageA(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(kPageTitles[0]);
+    TabCtrl_InsertItem(tabs_, 0, &item);  // measured with one tab, so the page area is known
+    RECT area = {0, 0, kClientWidth, kClientHeight};
+    TabCtrl_AdjustRect(tabs_, FALSE, &area);
+    shownTabs_ = {0};
+
+    for (int page = 0; page < kPageCount; ++page) {
+        pages_[page] = CreateWindowExA(
+            WS_EX_CONTROLPARENT, kPageWindowClass, kPageTitles[page], WS_CHILD | WS_CLIPSIBLINGS,
+            area.left, area.top, area.right - area.left, area.bottom - area.top, window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(TabSheet1 + page)), instance, nullptr);
+        SetWindowLongPtrA(pages_[page], GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    for (int i = 0; i < kControlCount; ++i) {
+        const ControlSpec& spec = kControls[i];
+        HWND control = CreateWindowExA(
+            spec.className == std::string("EDIT") ? WS_EX_CLIENTEDGE : 0, spec.className,
+            spec.caption, WS_CHILD | WS_VISIBLE | (spec.style & ~WS_BORDER), spec.x, spec.y,
+            spec.width, spec.height, pages_[spec.page],
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+        SendMessageA(control, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(spec.id == lblNoNovCli ? bigFont_ : font_), FALSE);
+    }
+    for (int id : {edtNDSPass, EdtMSPass}) SendMessageA(Control(id), EM_SETPASSWORDCHAR, '*', 0);
+    SetText(Memo1, kAboutText);
+    SetText(Memo2, kUsageText);
+    SetText(Memo3, kFaqText);
+    SetText(Memo4, kHistoryText);
+    ShowWindow(Control(lblNoNovCli), SW_HIDE);
+
+    HWND mailMe = Control(MailMe);
+    SendMessageA(mailMe, STM_SETICON,
+                 reinterpret_cast<WPARAM>(LoadIconA(instance, MAKEINTRESOURCEA(kMailMeIcon))), 0);
+    SetWindowLongPtrA(mailMe, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    staticProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(mailMe, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MailMeProc)));
+    HWND tip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                               instance, nullptr);
+    TOOLINFOA tool = {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = pages_[0];
+    tool.uId = reinterpret_cast<UINT_PTR>(mailMe);
+    tool.lpszText = const_cast<char*>("Mail me");
+    SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    ShowPage(0);
+}
+
+HWND TForm1::Control(int id) const {
+    const ControlSpec* spec = SpecOf(id);
+    return spec ? GetDlgItem(pages_[spec->page], id) : nullptr;
+}
+
+void TForm1::SetText(int id, const std::string& text) {
+    if (Text(id) != text) SetWindowTextA(Control(id), text.c_str());
+}
+
+std::string TForm1::Text(int id) const { return WindowText(Control(id)); }
+
+std::string TForm1::WindowText(HWND control) {
+    int length = GetWindowTextLengthA(control);
+    std::string text(length + 1, '\0');
+    int copied = GetWindowTextA(control, &text[0], length + 1);
+    text.resize(copied > 0 ? copied : 0);
+    return text;
+}
+
+void TForm1::Pull() {
+    FormState& form = program_.form;
+    std::pair<int, std::string*> texts[] = {
+        {edtTree, &form.edtTree},     {edtContext, &form.edtContext}, {EdtUsr, &form.EdtUsr},
+        {edtNDSPass, &form.edtNDSPass}, {edtServer, &form.edtServer}, {EdtMSDom, &form.EdtMSDom},
+        {edtMSUsr, &form.edtMSUsr},   {EdtMSPass, &form.EdtMSPass},
+    };
+    for (auto& [id, text] : texts) *text = Text(id);
+    std::pair<int, bool*> checks[] = {{cbShowResult, &form.cbShowResult},
+                                      {cbRunLoginScript, &form.cbRunLoginScript},
+                                      {cbLockWkstn, &form.cbLockWkstn},
+                                      {cboxAgree, &form.cboxAgree}};
+    for (auto& [id, checked] : checks)
+        *checked = SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    form.modeIndex = static_cast<int>(SendMessageA(Control(combMode), CB_GETCURSEL, 0, 0));
+    form.modeText = Text(combMode);
+}
+
+void TForm1::Push() {
+    const FormState& form = program_.form;
+    if (WindowText(window_) != form.caption) SetWindowTextA(window_, form.caption.c_str());
+    std::pair<int, const std::string*> texts[] = {
+        {edtTree, &form.edtTree},       {edtContext, &form.edtContext}, {EdtUsr, &form.EdtUsr},
+        {edtNDSPass, &form.edtNDSPass}, {edtServer, &form.edtServer},   {EdtMSDom, &form.EdtMSDom},
+        {edtMSUsr, &form.edtMSUsr},     {EdtMSPass, &form.EdtMSPass},   {edWinVer, &form.edWinVer},
+        {edCliVer, &form.edCliVer},
+    };
+    for (auto& [id, text] : texts) SetText(id, *text);
+    std::pair<int, bool> checks[] = {{cbShowResult, form.cbShowResult},
+                                     {cbRunLoginScript, form.cbRunLoginScript},
+                                     {cbLockWkstn, form.cbLockWkstn},
+                                     {cboxAgree, form.cboxAgree}};
+    for (auto& [id, checked] : checks)
+        SendMessageA(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    EnableWindow(Control(EdtUsr), form.EdtUsrEnabled);
+    EnableWindow(Control(edtNDSPass), form.edtNDSPassEnabled);
+    EnableWindow(Control(EdtMSPass), form.EdtMSPassEnabled);
+    EnableWindow(Control(btnNext), form.btnNextEnabled);
+    for (int id : kDirectoryFields)
+        ShowWindow(Control(id), form.directoryFieldsVisible ? SW_SHOW : SW_HIDE);
+    for (int id : kWindowsGroup)
+        ShowWindow(Control(id), form.windowsGroupVisible ? SW_SHOW : SW_HIDE);
+    ShowWindow(Control(lblNoNovCli), form.noClientWarningVisible ? SW_SHOW : SW_HIDE);
+
+    HWND combo = Control(combMode);
+    if (shownModeEntries_ != form.modeEntries) {
+        SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+        for (const std::string& entry : form.modeEntries)
+            SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+        shownModeEntries_ = form.modeEntries;
+    }
+    if (SendMessageA(combo, CB_GETCURSEL, 0, 0) != form.modeIndex)
+        SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(form.modeIndex), 0);
+    SetText(combMode, form.modeText);
+    UpdateTabs();
+}
+
+std::vector<int> TForm1::VisiblePages() const {
+    if (!program_.form.settingsTabsVisible) return {0};
+    return {0, 1, 2, 3, 4};
+}
+
+// Hidden tabs are taken out of the tab control and put back in page order.
+void TForm1::UpdateTabs() {
+    std::vector<int> wanted = VisiblePages();
+    if (wanted != shownTabs_) {
+        TabCtrl_DeleteAllItems(tabs_);
+        for (std::size_t i = 0; i < wanted.size(); ++i) {
+            TCITEMA item = {};
+            item.mask = TCIF_TEXT;
+            item.pszText = const_cast<char*>(kPageTitles[wanted[i]]);
+            TabCtrl_InsertItem(tabs_, static_cast<int>(i), &item);
+        }
+        shownTabs_ = wanted;
+    }
+    int selected = -1;
+    for (std::size_t i = 0; i < shownTabs_.size(); ++i)
+        if (shownTabs_[i] == page_) selected = static_cast<int>(i);
+    TabCtrl_SetCurSel(tabs_, selected);
+}
+
+void TForm1::ShowPage(int page) {
+    if (page < 0 || page >= kPageCount) return;
+    page_ = page;
+    for (int i = 0; i < kPageCount; ++i) {
+        // The page lies over the tab control's display area.
+        SetWindowPos(pages_[i], HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | (i == page ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    }
+    UpdateTabs();
+}
+
+void TForm1::Show() {
+    Push();
+    platform_.SetOwnerWindow(window_);
+    ShowWindow(window_, SW_SHOWNORMAL);
+    UpdateWindow(window_);
+}
+
+void TForm1::cboxAgreeClick() {
+    FormState& form = program_.form;
+    form.btnNextEnabled = form.cboxAgree;
+    form.settingsTabsVisible = form.cboxAgree;
+}
+
+void TForm1::btnNextClick() {
+    program_.form.settingsTabsVisible = true;
+    ShowPage(page_ + 1);
+}
+
+void TForm1::NextPageClick() { ShowPage(page_ + 1); }
+
+void TForm1::PreviousPageClick() { ShowPage(page_ - 1); }
+
+void TForm1::ExitClick() { DestroyWindow(window_); }
+
+void TForm1::FormClose() {
+    std::string question = std::string("Do you want to exit ") + kApplicationTitle + "?";
+    if (platform_.ShowMessageBox(question, kApplicationTitle, MB_YESNO | MB_ICONQUESTION) ==
+        IDYES)
+        DestroyWindow(window_);
+}
+
+void TForm1::MailMeClick() { platform_.OpenLink(kMailLink); }
+
+void TForm1::combModeChange() {
+    FormState& form = program_.form;
+    int index = static_cast<int>(SendMessageA(Control(combMode), CB_GETCURSEL, 0, 0));
+    form.modeIndex = index;
+    if (index >= 0 && index < static_cast<int>(form.modeEntries.size()))
+        form.modeText = form.modeEntries[index];
+    ModeSelected(form, program_.state);
+}
+
+void TForm1::BtnEnableClick() {
+    LogonContext context = program_.Context();
+    EnableClicked(context, program_.form);
+}
+
+void TForm1::btnDisableClick() {
+    LogonContext context = program_.Context();
+    DisableClicked(context);
+}
+
+void TForm1::btnClipBoardClick() {
+    LogonContext context = program_.Context();
+    CopyCommandLineToClipboard(context, program_.form);
+}
+
+void TForm1::Command(int id, int code) {
+    if (id == combMode) {
+        if (code == CBN_SELCHANGE) combModeChange();
+        return;
+    }
+    if (id == MailMe) {
+        if (code == STN_CLICKED) MailMeClick();
+        return;
+    }
+    if (code != BN_CLICKED) return;
+    switch (id) {
+        case cboxAgree: cboxAgreeClick(); break;
+        case btnNext: btnNextClick(); break;
+        case Button2:
+        case Button5: NextPageClick(); break;
+        case btnBack:
+        case Button1:
+        case Button3:
+        case Button4: PreviousPageClick(); break;
+        case btnExit:
+        case btnExit2: ExitClick(); break;
+        case BtnEnable: BtnEnableClick(); break;
+        case btnDisable: btnDisableClick(); break;
+        case btnClipBoard: btnClipBoardClick(); break;
+        default: break;
+    }
+}
+
+LRESULT TForm1::ColourOf(HDC dc, HWND control) {
+    const int id = GetDlgCtrlID(control);
+    const ControlSpec* spec = SpecOf(id);
+    const bool memo = id == Memo1 || id == Memo2 || id == Memo3 || id == Memo4;
+    SetBkColor(dc, GetSysColor(memo ? COLOR_WINDOW : COLOR_BTNFACE));
+    if (spec && spec->colour == TextColour::Red) SetTextColor(dc, RGB(255, 0, 0));
+    if (spec && spec->colour == TextColour::Blue) SetTextColor(dc, RGB(0, 0, 255));
+    return reinterpret_cast<LRESULT>(memo ? white_ : face_);
+}
+
+LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            // The handlers work on the state: read the user's input first, show the result after.
+            try {
+                Pull();
+                Command(LOWORD(wParam), HIWORD(wParam));
+            } catch (const std::exception& e) {
+                ShowError(platform_, e.what());
+            }
+            if (IsWindow(window_)) Push();
+            return 0;
+        case WM_NOTIFY: {
+            const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->hwndFrom == tabs_ && header->code == TCN_SELCHANGE) {
+                int selected = TabCtrl_GetCurSel(tabs_);
+                if (selected >= 0 && selected < static_cast<int>(shownTabs_.size()))
+                    ShowPage(shownTabs_[selected]);
+            }
+            return 0;
+        }
+        case WM_CTLCOLORSTATIC:
+            return ColourOf(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_CLOSE:
+            FormClose();
+            return 0;
+        case WM_DESTROY:
+            window_ = nullptr;
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcA(window_, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        auto* form = static_cast<TForm1*>(create->lpCreateParams);
+        form->window_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    TForm1* form = FormOf(window);
+    if (!form || !form->window_) return DefWindowProcA(window, message, wParam, lParam);
+    return form->HandleMessage(message, wParam, lParam);
+}
+
+// Pages hand their controls' notifications to the main window.
+LRESULT CALLBACK TForm1::PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    TForm1* form = FormOf(window);
+    if (form && form->window_ &&
+        (message == WM_COMMAND || message == WM_NOTIFY || message == WM_CTLCOLORSTATIC))
+        return form->HandleMessage(message, wParam, lParam);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TForm1::MailMeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    TForm1* form = FormOf(window);
+    if (message == WM_SETCURSOR) {
+        HCURSOR hand = LoadCursorA(nullptr, kHandCursor);
+        SetCursor(hand ? hand : LoadCursorA(nullptr, IDC_ARROW));
+        return TRUE;
+    }
+    return CallWindowProcA(form->staticProc_, window, message, wParam, lParam);
+}
+
+}  // namespace sentrel

@@ -1,0 +1,73 @@
+#pragma once
+// The main window: a wizard of five tab pages built from the control table. It shows the
+// program's FormState and reads the user's input back into it before every handler, so the
+// handlers work on the state alone.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/Startup.h"
+#include "platform/Win32Platform.h"
+
+namespace sentrel {
+
+class TForm1 {
+public:
+    TForm1(Program& program, Win32Platform& platform);
+    ~TForm1();
+
+    // Creates the window and its controls, hidden.
+    bool Create(HINSTANCE instance);
+    // Shows the state and the window.
+    void Show();
+    HWND Handle() const { return window_; }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK MailMeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void Command(int id, int code);
+    LRESULT ColourOf(HDC dc, HWND control);
+
+    void CreateControls(HINSTANCE instance);
+    HWND Control(int id) const;
+    void Pull();
+    void Push();
+    void SetText(int id, const std::string& text);
+    std::string Text(int id) const;
+    static std::string WindowText(HWND window);
+    void ShowPage(int page);
+    void UpdateTabs();
+    std::vector<int> VisiblePages() const;
+
+    // Handlers, named after control and event.
+    void cboxAgreeClick();
+    void btnNextClick();
+    void NextPageClick();
+    void PreviousPageClick();
+    void ExitClick();
+    void FormClose();
+    void MailMeClick();
+    void combModeChange();
+    void BtnEnableClick();
+    void btnDisableClick();
+    void btnClipBoardClick();
+
+    Program& program_;
+    Win32Platform& platform_;
+    HWND window_ = nullptr;
+    HWND tabs_ = nullptr;
+    HWND pages_[5] = {};
+    HFONT font_ = nullptr;
+    HFONT bigFont_ = nullptr;
+    HBRUSH face_ = nullptr;
+    HBRUSH white_ = nullptr;
+    int page_ = 0;
+    std::vector<int> shownTabs_;
+    std::vector<std::string> shownModeEntries_;
+    WNDPROC staticProc_ = nullptr;
+};
+
+}  // namespace sentrel
