@@ -55,21 +55,21 @@ const ControlSpec kControls[] = {
     // Sentrel: Windows group
     {1, "STATIC", "BvlMS", BvlMS, "", 288, 14, 265, 134, kFrame, D},
     {1, "STATIC", "LblMS", LblMS, "MS Info:", 296, 6, 60, 14, kLabel, B},
-    {1, "STATIC", "lblMSUsr", lblMSUsr, "MS UserName:", 296, 28, 100, 14, kLabel, B},
-    {1, "EDIT", "edtMSUsr", edtMSUsr, "", 400, 25, 145, 21, kEdit, D},
-    {1, "STATIC", "lblMSDom", lblMSDom, "MS Domain/Wkstn:", 296, 54, 100, 14, kLabel, B},
-    {1, "EDIT", "EdtMSDom", EdtMSDom, "", 400, 51, 145, 21, kEdit, D},
-    {1, "STATIC", "lblMSPass", lblMSPass, "MS Password", 296, 80, 100, 14, kLabel, B},
-    {1, "EDIT", "EdtMSPass", EdtMSPass, "", 400, 77, 145, 21, kPassword, D},
+    {1, "STATIC", "lblMSUsr", lblMSUsr, "MS UserName:", 296, 28, 112, 14, kLabel, B},
+    {1, "EDIT", "edtMSUsr", edtMSUsr, "", 410, 25, 135, 21, kEdit, D},
+    {1, "STATIC", "lblMSDom", lblMSDom, "MS Domain/Wkstn:", 296, 54, 112, 14, kLabel, B},
+    {1, "EDIT", "EdtMSDom", EdtMSDom, "", 410, 51, 135, 21, kEdit, D},
+    {1, "STATIC", "lblMSPass", lblMSPass, "MS Password", 296, 80, 112, 14, kLabel, B},
+    {1, "EDIT", "EdtMSPass", EdtMSPass, "", 410, 77, 135, 21, kPassword, D},
     {1, "BUTTON", "cbLockWkstn", cbLockWkstn, "Lock Workstation after logon", 296, 112, 240, 17,
      kCheck, D},
 
     // Sentrel: environment group
-    {1, "STATIC", "BvlEnv", BvlEnv, "", 288, 160, 265, 80, kFrame, D},
-    {1, "STATIC", "lblWinVer", lblWinVer, "Windows Version:", 296, 174, 110, 14, kLabel, D},
-    {1, "EDIT", "edWinVer", edWinVer, "", 410, 171, 135, 21, kShown | WS_DISABLED, D},
-    {1, "STATIC", "lblCliVer", lblCliVer, "Novell Client Version:", 296, 206, 110, 14, kLabel, D},
-    {1, "EDIT", "edCliVer", edCliVer, "", 410, 203, 135, 21, kShown | WS_DISABLED, D},
+    {1, "STATIC", "BvlEnv", BvlEnv, "", 288, 160, 265, 100, kFrame, D},
+    {1, "STATIC", "lblWinVer", lblWinVer, "Windows Version:", 296, 168, 200, 14, kLabel, D},
+    {1, "EDIT", "edWinVer", edWinVer, "", 296, 184, 249, 21, kShown | WS_DISABLED, D},
+    {1, "STATIC", "lblCliVer", lblCliVer, "Novell Client Version:", 296, 212, 200, 14, kLabel, D},
+    {1, "EDIT", "edCliVer", edCliVer, "", 296, 228, 249, 21, kShown | WS_DISABLED, D},
 
     // Sentrel: mode group
     {1, "STATIC", "BvlMode", BvlMode, "", 8, 212, 272, 40, kFrame, D},

@@ -184,7 +184,19 @@ void TForm1::Pull() {
     form.modeText = Text(combMode);
 }
 
+bool TForm1::IsUserCommand(int id, int code) {
+    if (id == combMode) return code == CBN_SELCHANGE;
+    if (id == MailMe) return code == STN_CLICKED;
+    return code == BN_CLICKED;
+}
+
 void TForm1::Push() {
+    pushing_ = true;
+    PushControls();
+    pushing_ = false;
+}
+
+void TForm1::PushControls() {
     const FormState& form = program_.form;
     if (WindowText(window_) != form.caption) SetWindowTextA(window_, form.caption.c_str());
     std::pair<int, const std::string*> texts[] = {
@@ -356,6 +368,9 @@ LRESULT TForm1::ColourOf(HDC dc, HWND control) {
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
+            // Only what the user did counts: notifications that showing the state causes
+            // (an edit's EN_CHANGE) and the rest are left alone.
+            if (pushing_ || !IsUserCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
             // The handlers work on the state: read the user's input first, show the result after.
             try {
                 Pull();

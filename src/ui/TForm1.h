@@ -35,6 +35,8 @@ private:
     HWND Control(int id) const;
     void Pull();
     void Push();
+    void PushControls();
+    static bool IsUserCommand(int id, int code);
     void SetText(int id, const std::string& text);
     std::string Text(int id) const;
     static std::string WindowText(HWND window);
@@ -68,6 +70,7 @@ private:
     std::vector<int> shownTabs_;
     std::vector<std::string> shownModeEntries_;
     WNDPROC staticProc_ = nullptr;
+    bool pushing_ = false;
 };
 
 }  // namespace sentrel

@@ -1,0 +1,306 @@
+// The window of the real program: agreement and tabs, navigation, mode selection, the buttons
+// and their messages, the clipboard line and the close question.
+#include <cstdlib>
+#include <fstream>
+
+#include "E2eFixture.h"
+
+namespace sentrel::e2e {
+namespace {
+
+using namespace test;
+using namespace test::keys;
+using namespace ids;
+
+class Interactive : public E2e {
+protected:
+    // Starts the program, agrees, and goes to the settings page.
+    void OpenSettings(SentrelRun& run) {
+        ASSERT_NE(run.WaitForMainWindow(), nullptr);
+        run.Click(cboxAgree);
+        run.Click(btnNext);
+        ASSERT_EQ(run.ShownPage(), 1);
+    }
+};
+
+TEST_P(Interactive, OpensOnTheAgreementPageWithTheVersions) {
+    BuildWithClient();
+    SentrelRun run("");
+    ASSERT_NE(run.WaitForMainWindow(), nullptr);
+    EXPECT_EQ(run.Caption(), "Sentrel for Windows9x, WinNT, W2K & WinXP Version: 3.0.1.3");
+    EXPECT_EQ(run.ShownPage(), 0);
+    EXPECT_EQ(run.TabCount(), 1);
+    EXPECT_FALSE(run.Enabled(btnNext));
+    EXPECT_EQ(run.TextOf(edCliVer), "4.91 SP2");
+    EXPECT_EQ(run.TextOf(edWinVer), "Running WinNT or above");
+    EXPECT_EQ(run.TextOf(EdtMSDom), "XP-PC");
+    EXPECT_EQ(run.TextOf(combMode), "AutoLogon to E-Dir and Wkstn");
+    run.Click(btnExit);
+    EXPECT_EQ(run.FinishAnsweringOk(), 0);
+    EXPECT_EQ(run.MessageTexts(), std::vector<std::string>{});
+}
+
+TEST_P(Interactive, TheAgreementOpensTheTabsAndTheButtonsMoveBetweenPages) {
+    SentrelRun run("");
+    ASSERT_NE(run.WaitForMainWindow(), nullptr);
+    run.Click(cboxAgree);
+    EXPECT_TRUE(run.Enabled(btnNext));
+    EXPECT_EQ(run.TabCount(), 5);
+    run.Click(cboxAgree);
+    EXPECT_FALSE(run.Enabled(btnNext));
+    EXPECT_EQ(run.TabCount(), 1);
+    run.Click(cboxAgree);
+    run.Click(btnNext);
+    EXPECT_EQ(run.ShownPage(), 1);
+    run.Click(btnBack);
+    EXPECT_EQ(run.ShownPage(), 0);
+    run.Click(btnNext);
+    struct Step {
+        int button;
+        int page;
+    } steps[] = {{btnBack, 0}, {btnNext, 1}};
+    for (const Step& step : steps) {
+        run.Click(step.button);
+        EXPECT_EQ(run.ShownPage(), step.page);
+    }
+    // Usage by its tab, then FAQ and History by the pages' own buttons.
+    run.SelectTab(2);
+    EXPECT_EQ(run.ShownPage(), 2);
+    run.Click(Button2);
+    EXPECT_EQ(run.ShownPage(), 3);
+    run.Click(Button5);
+    EXPECT_EQ(run.ShownPage(), 4);
+    run.Click(Button4);
+    EXPECT_EQ(run.ShownPage(), 3);
+    run.Click(Button3);
+    EXPECT_EQ(run.ShownPage(), 2);
+    run.Click(Button1);
+    EXPECT_EQ(run.ShownPage(), 1);
+    run.Click(btnExit2);
+    EXPECT_EQ(run.FinishAnsweringOk(), 0);
+}
+
+TEST_P(Interactive, ModesWithoutStoredPasswordsEmptyAndDisableThem) {
+    BuildWithClient();
+    SentrelRun run("");
+    OpenSettings(run);
+    run.SetText(edtNDSPass, "nds");
+    run.SetText(EdtMSPass, "ms");
+    run.SelectMode(3);
+    EXPECT_EQ(run.TextOf(edtNDSPass), "");
+    EXPECT_EQ(run.TextOf(EdtMSPass), "");
+    EXPECT_FALSE(run.Enabled(edtNDSPass));
+    EXPECT_FALSE(run.Enabled(EdtMSPass));
+    run.SelectMode(0);
+    EXPECT_TRUE(run.Enabled(edtNDSPass));
+    EXPECT_TRUE(run.Enabled(EdtMSPass));
+    EXPECT_EQ(run.TextOf(edtNDSPass), "");
+    run.SetText(EdtMSPass, "kept");
+    run.SelectMode(1);
+    EXPECT_FALSE(run.Enabled(edtNDSPass));
+    EXPECT_EQ(run.TextOf(EdtMSPass), "kept");
+    run.Click(btnExit2);
+    EXPECT_EQ(run.FinishAnsweringOk(), 0);
+}
+
+TEST_P(Interactive, EnableAndDisableOnTheNtFamily) {
+    BuildWithClient();
+    SentrelRun run("");
+    OpenSettings(run);
+    run.SetText(EdtUsr, "kiosk1");
+    run.SetText(edtMSUsr, "kiosk");
+    run.SetText(EdtMSPass, "pw");
+    run.Click(cbLockWkstn);
+    run.SelectMode(2);
+    run.Click(BtnEnable);
+    MessageBoxSeen seen;
+    ASSERT_TRUE(run.AnswerMessageBox(IDOK, &seen));
+    EXPECT_EQ(seen.text, "Auto Login has been enabled");
+    EXPECT_EQ(At(kWinlogon, "AutoAdminLogon"), "SZ:1");
+    EXPECT_EQ(At(kWinlogon, "DefaultPassword"), "SZ:pw");
+    EXPECT_EQ(At(kLogin, "DefaultUserName"), "SZ:kiosk1");
+    EXPECT_EQ(At(kNwgina, "NetWareAutoAdminLogon"), "SZ:0");
+    EXPECT_EQ(At(kRun, "ForceAutoLock"), "SZ:RunDll32.exe user32.dll,LockWorkStation");
+    run.Click(btnDisable);
+    ASSERT_TRUE(run.AnswerMessageBox(IDOK, &seen));
+    EXPECT_EQ(seen.text, "Auto Login has been disabled");
+    EXPECT_EQ(At(kWinlogon, "AutoAdminLogon"), "SZ:0");
+    EXPECT_EQ(At(kRun, "ForceAutoLock"), "<missing>");
+    run.Click(btnExit2);
+    EXPECT_EQ(run.FinishAnsweringOk(), 0);
+}
+
+TEST_P(Interactive, EnableAndDisableOnWindows98) {
+    SentrelRun run("", "win98");
+    OpenSettings(run);
+    EXPECT_FALSE(run.Visible(EdtMSDom));
+    EXPECT_TRUE(run.Visible(cbLockWkstn));
+    EXPECT_EQ(run.TextOf(edWinVer), "Running Windows 9x");
+    run.SetText(edtServer, "SRV1");
+    run.SetText(EdtUsr, "user1");
+    run.Click(BtnEnable);
+    ASSERT_TRUE(run.AnswerMessageBox(IDOK));
+    EXPECT_EQ(At(kRun, "Default"), "SZ:LoginW95 SRV1/user1 /Cont /NS");
+    run.Click(btnDisable);
+    ASSERT_TRUE(run.AnswerMessageBox(IDOK));
+    ASSERT_TRUE(run.AnswerMessageBox(IDOK));
+    EXPECT_EQ(run.MessageTexts(),
+              (std::vector<std::string>{"Auto Login has been enabled", "AutoLogon has been disabled",
+                                        "Auto Login has been disabled"}));
+    EXPECT_EQ(At(kRun, "Default"), "<missing>");
+    run.Click(btnExit2);
+    EXPECT_EQ(run.FinishAnsweringOk(), 0);
+}
+
+TEST_P(Interactive, WithoutAClientTheSettingsPageShowsTheWarningAndOneMode) {
+    SentrelRun run("");
+    OpenSettings(run);
+    EXPECT_TRUE(run.Visible(lblNoNovCli));
+    EXPECT_FALSE(run.Visible(edtTree));
+    EXPECT_FALSE(run.Visible(cbRunLoginScript));
+    EXPECT_TRUE(run.Visible(LblNDS));
+    EXPECT_EQ(run.TextOf(combMode), "AutoLogon to Wkstn, don't use E-Dir");
+    EXPECT_EQ(SendMessageA(run.ControlOf(combMode), CB_GETCOUNT, 0, 0), 1);
+    run.Click(btnClipBoard);
+    ASSERT_TRUE(run.AnswerMessageBox(IDOK));
+    ASSERT_TRUE(run.AnswerMessageBox(IDOK));
+    std::string line = ClipboardText();
+    EXPECT_EQ(line.substr(line.size() - 8), " /Mode:0");
+    run.Click(btnExit2);
+    EXPECT_EQ(run.FinishAnsweringOk(), 0);
+}
+
+TEST_P(Interactive, TheClipboardGetsTheEquivalentCommandLine) {
+    BuildWithClient();
+    SentrelRun run("");
+    OpenSettings(run);
+    run.SetText(edtTree, "T");
+    run.SetText(EdtUsr, "U");
+    run.SetText(edtServer, "S");
+    run.SetText(edtContext, "OU=Sales Dept");
+    run.SetText(EdtMSDom, "D");
+    run.SetText(edtMSUsr, "W");
+    run.Click(cbShowResult);
+    run.Click(cbRunLoginScript);
+    run.Click(cbLockWkstn);
+    run.SelectMode(2);
+    run.Click(btnClipBoard);
+    ASSERT_TRUE(run.AnswerMessageBox(IDOK));
+    ASSERT_TRUE(run.AnswerMessageBox(IDOK));
+    EXPECT_EQ(run.MessageTexts(),
+              (std::vector<std::string>{
+                  "Commandline parameters has been copied to the clipboard",
+                  "Remember to replace the /MSDom with /AutoWSName if needed, and to add the "
+                  "/ACU:, /ACUParam: or /Disable if needed"}));
+    std::string path = SentrelPath();
+    std::string quotedPath = path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
+    EXPECT_EQ(ClipboardText(), quotedPath +
+                                   " /U /NDSTree:T /NDSUsr:U /NDSPass: /NDSSrv:S "
+                                   "\"/NDSCx:OU=Sales Dept\" /MSDom:D /MSUsr:W /MSPass: "
+                                   "/ShowResult /RunScript /LockWS /Mode:2");
+    run.Click(btnExit2);
+    EXPECT_EQ(run.FinishAnsweringOk(), 0);
+}
+
+TEST_P(Interactive, ClosingAsksAndNoKeepsTheWindow) {
+    SentrelRun run("");
+    ASSERT_NE(run.WaitForMainWindow(), nullptr);
+    run.PostClose();
+    MessageBoxSeen seen;
+    ASSERT_TRUE(run.AnswerMessageBox(IDNO, &seen));
+    EXPECT_EQ(seen.text,
+              "Do you want to exit Sentrel for Windows9x, WinNT, W2K & WinXP?");
+    run.Settle();
+    EXPECT_NE(run.WaitForMainWindow(1000), nullptr);
+    run.PostClose();
+    ASSERT_TRUE(run.AnswerMessageBox(IDYES));
+    EXPECT_EQ(run.FinishAnsweringOk(), 0);
+}
+
+TEST_P(Interactive, AnErrorInAHandlerIsShownAndTheWindowGoesOn) {
+    BuildWithClient();
+    SentrelRun run("");
+    OpenSettings(run);
+    Deny(kNwgina);
+    run.SelectMode(2);
+    run.Click(BtnEnable);
+    MessageBoxSeen seen;
+    ASSERT_TRUE(run.AnswerMessageBox(IDOK, &seen));
+    EXPECT_EQ(seen.text, "Failed to set data for 'NetWareAutoAdminLogon'");
+    EXPECT_EQ(seen.caption, "Sentrel for Windows9x, WinNT, W2K & WinXP");
+    EXPECT_NE(run.WaitForMainWindow(1000), nullptr);
+    run.Click(btnExit2);
+    EXPECT_EQ(run.FinishAnsweringOk(), 0);
+}
+
+// Saves the window as a BMP file; the screenshots script turns these into PNG pages in docs/.
+void SaveWindow(HWND window, const std::string& file) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    const DWORD stride = ((width * 3 + 3) & ~3);
+    BITMAPFILEHEADER header = {};
+    header.bfType = 0x4D42;
+    header.bfOffBits = sizeof header + sizeof info.bmiHeader;
+    header.bfSize = header.bfOffBits + stride * height;
+    std::ofstream out(file, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&header), sizeof header);
+    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    out.write(static_cast<const char*>(bits), stride * height);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+TEST_P(Interactive, Screenshots) {
+    const char* folder = std::getenv("SENTREL_SCREENSHOTS");
+    if (!folder) GTEST_SKIP() << "SENTREL_SCREENSHOTS names no folder";
+    const std::string base = std::string(folder) + "\\";
+    {
+        SentrelRun run("");
+        ASSERT_NE(run.WaitForMainWindow(), nullptr);
+        SaveWindow(run.WaitForMainWindow(), base + "1-about.bmp");
+        OpenSettings(run);
+        run.Settle(500);
+        SaveWindow(run.WaitForMainWindow(), base + "settings-no-client.bmp");
+        run.Click(btnExit2);
+        run.FinishAnsweringOk();
+    }
+    BuildWithClient();
+    SentrelRun run("");
+    OpenSettings(run);
+    run.Settle(500);
+    SaveWindow(run.WaitForMainWindow(), base + "2-settings.bmp");
+    const char* names[] = {"3-usage.bmp", "4-faq.bmp", "5-history.bmp"};
+    for (int tab = 2; tab <= 4; ++tab) {
+        run.SelectTab(tab);
+        run.Settle(500);
+        SaveWindow(run.WaitForMainWindow(), base + names[tab - 2]);
+    }
+    run.Click(Button4);
+    run.Click(Button3);
+    run.Click(Button1);
+    run.Click(btnExit2);
+    run.FinishAnsweringOk();
+}
+
+INSTANTIATE_TEST_SUITE_P(Wine, Interactive, ::testing::ValuesIn(WineRegistryOnly()),
+                         test::StoreName);
+
+}  // namespace
+}  // namespace sentrel::e2e

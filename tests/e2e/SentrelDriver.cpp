@@ -1,0 +1,237 @@
+#include "SentrelDriver.h"
+
+#include <commctrl.h>
+
+#include "ui/ControlIds.h"
+
+namespace sentrel::e2e {
+
+namespace {
+
+std::string WinePath(std::string path) {
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path.size() > 1 && path[1] == ':' ? path : "Z:" + path;
+}
+
+std::string ClassOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::string WindowText(HWND window) {
+    char text[4096] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+struct Search {
+    DWORD processId;
+    std::string className;
+    HWND found;
+};
+
+BOOL CALLBACK FindTopLevel(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<Search*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window) &&
+        ClassOf(window) == search->className) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct ChildSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindChild(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<ChildSearch*>(data);
+    if (GetDlgCtrlID(window) == search->id && ClassOf(GetParent(window)) == ids::kPageWindowClass) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+std::string SentrelPath() { return WinePath(SENTREL_EXE_PATH); }
+
+void EmulateWindows(const std::string& exeName, const std::string& version) {
+    HKEY key = nullptr;
+    std::string path = "Software\\Wine\\AppDefaults\\" + exeName;
+    RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                    nullptr);
+    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version.c_str()),
+                   static_cast<DWORD>(version.size() + 1));
+    RegCloseKey(key);
+}
+
+std::string ClipboardText() {
+    std::string text;
+    for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt) Sleep(50);
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* chars = static_cast<const char*>(GlobalLock(data))) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+SentrelRun::SentrelRun(const std::string& arguments, const std::string& windowsVersion) {
+    EmulateWindows("Sentrel.exe", windowsVersion);
+    std::string commandLine = "\"" + SentrelPath() + "\"";
+    if (!arguments.empty()) commandLine += " " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    if (!CreateProcessA(SentrelPath().c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process_))
+        process_ = {};
+}
+
+SentrelRun::~SentrelRun() {
+    if (!process_.hProcess) return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.hProcess, 99);
+        WaitForSingleObject(process_.hProcess, 5000);
+    }
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+}
+
+HWND SentrelRun::FindBox() {
+    Search search{process_.dwProcessId, "#32770", nullptr};
+    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool SentrelRun::AnswerMessageBox(int button, MessageBoxSeen* seen, DWORD timeoutMs) {
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        if (HWND box = FindBox()) {
+            Sleep(100);  // let the box finish its start
+            MessageBoxSeen entry{WindowText(GetDlgItem(box, 0xFFFF)), WindowText(box)};
+            boxes_.push_back(entry);
+            if (seen) *seen = entry;
+            PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+            for (int i = 0; i < 100 && IsWindow(box) && IsWindowVisible(box); ++i) Sleep(20);
+            return true;
+        }
+        if (WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0) return false;
+    }
+    return false;
+}
+
+int SentrelRun::FinishAnsweringOk(DWORD timeoutMs) {
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        if (WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0) {
+            DWORD code = 0;
+            GetExitCodeProcess(process_.hProcess, &code);
+            return static_cast<int>(code);
+        }
+        if (FindBox()) AnswerMessageBox(IDOK, nullptr, 1000);
+    }
+    return -1000;
+}
+
+HWND SentrelRun::WaitForMainWindow(DWORD timeoutMs) {
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        Search search{process_.dwProcessId, ids::kMainWindowClass, nullptr};
+        EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
+        if (search.found) {
+            main_ = search.found;
+            Settle(200);
+            return main_;
+        }
+        if (WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0) return nullptr;
+    }
+    return nullptr;
+}
+
+HWND SentrelRun::ControlOf(int id) {
+    ChildSearch search{id, nullptr};
+    EnumChildWindows(main_, FindChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void SentrelRun::Settle(DWORD ms) {
+    Sleep(ms);
+    // A message sent to the window returns once everything posted before it was handled.
+    DWORD_PTR result = 0;
+    if (main_) SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result);
+}
+
+void SentrelRun::Click(int id) {
+    PostMessageA(ControlOf(id), BM_CLICK, 0, 0);
+    Settle(150);
+}
+
+void SentrelRun::SelectMode(int index) {
+    HWND combo = ControlOf(ids::combMode);
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    PostMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(ids::combMode, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    Settle(150);
+}
+
+void SentrelRun::SetText(int id, const std::string& text) {
+    SendMessageA(ControlOf(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// GetWindowText does not ask a control of another process for its text: WM_GETTEXT does.
+std::string SentrelRun::TextOf(int id) {
+    char text[4096] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(ControlOf(id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                        SMTO_NORMAL, 2000, &copied);
+    return std::string(text, copied);
+}
+
+std::string SentrelRun::Caption() { return WindowText(main_); }
+
+bool SentrelRun::Visible(int id) {
+    HWND control = ControlOf(id);
+    return control && (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+bool SentrelRun::Enabled(int id) { return IsWindowEnabled(ControlOf(id)) != FALSE; }
+
+int SentrelRun::TabCount() {
+    HWND tabs = GetDlgItem(main_, ids::PageControl1);
+    return static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+}
+
+void SentrelRun::SelectTab(int tab) {
+    HWND tabs = GetDlgItem(main_, ids::PageControl1);
+    for (int step = 0; step < 10; ++step) {
+        int current = static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
+        if (current == tab) return;
+        PostMessageA(tabs, WM_KEYDOWN, current < tab ? VK_RIGHT : VK_LEFT, 0);
+        Settle(100);
+    }
+}
+
+int SentrelRun::ShownPage() {
+    for (int page = 0; page < 5; ++page)
+        if (IsWindowVisible(GetDlgItem(main_, ids::TabSheet1 + page))) return page;
+    return -1;
+}
+
+void SentrelRun::PostClose() { PostMessageA(main_, WM_CLOSE, 0, 0); }
+
+std::vector<std::string> SentrelRun::MessageTexts() const {
+    std::vector<std::string> texts;
+    for (const MessageBoxSeen& box : boxes_) texts.push_back(box.text);
+    return texts;
+}
+
+}  // namespace sentrel::e2e

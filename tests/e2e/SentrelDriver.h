@@ -1,0 +1,72 @@
+#pragma once
+// Runs the real Sentrel.exe under Wine with a literal command line and an emulated Windows
+// version, answers and records its message boxes, clicks its controls by id, and gives its
+// exit code.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace sentrel::e2e {
+
+struct MessageBoxSeen {
+    std::string text;
+    std::string caption;
+};
+
+class SentrelRun {
+public:
+    // windowsVersion is one of Wine's version names: win31, win95, win98, winme, nt40, win2k,
+    // winxp.
+    SentrelRun(const std::string& arguments, const std::string& windowsVersion = "winxp");
+    ~SentrelRun();
+    SentrelRun(const SentrelRun&) = delete;
+    SentrelRun& operator=(const SentrelRun&) = delete;
+
+    bool Started() const { return process_.hProcess != nullptr; }
+
+    // Waits for a message box of the program (or of the shell on its behalf), records it and
+    // presses the button; false when none came in time.
+    bool AnswerMessageBox(int button, MessageBoxSeen* seen = nullptr, DWORD timeoutMs = 15000);
+    // Waits for the program to end and answers every message box with OK meanwhile. Gives the
+    // exit code, or -1000 when it did not end in time (it is then killed).
+    int FinishAnsweringOk(DWORD timeoutMs = 30000);
+
+    // The main window once it is visible; null when it did not appear in time.
+    HWND WaitForMainWindow(DWORD timeoutMs = 15000);
+    HWND ControlOf(int id);
+    void Click(int id);
+    void SelectMode(int index);
+    void SetText(int id, const std::string& text);
+    std::string TextOf(int id);
+    std::string Caption();
+    bool Visible(int id);
+    bool Enabled(int id);
+    int TabCount();
+    // Moves the tab control's selection to a tab with the arrow keys, as a user would.
+    void SelectTab(int tab);
+    // Which page is shown: 0 About ... 4 History, or -1.
+    int ShownPage();
+    void PostClose();
+    // Lets the program handle what was posted to it.
+    void Settle(DWORD ms = 300);
+
+    const std::vector<MessageBoxSeen>& MessageBoxes() const { return boxes_; }
+    std::vector<std::string> MessageTexts() const;
+    DWORD ProcessId() const { return process_.dwProcessId; }
+
+private:
+    HWND FindBox();
+    PROCESS_INFORMATION process_ = {};
+    HWND main_ = nullptr;
+    std::vector<MessageBoxSeen> boxes_;
+};
+
+// The path of Sentrel.exe as Windows sees it.
+std::string SentrelPath();
+// Text on the clipboard, or empty.
+std::string ClipboardText();
+// Sets the Windows version Wine reports to a program of that file name.
+void EmulateWindows(const std::string& exeName, const std::string& version);
+
+}  // namespace sentrel::e2e
