@@ -87,7 +87,15 @@ long Win32Store::DeleteValue(HKey key, const std::string& name) {
     return RegDeleteValueA(ToHandle(key), name.c_str());
 }
 
+// Under WOW64 RegDeleteKeyA works in the 32-bit view whatever handle it is given; the 64-bit
+// view needs RegDeleteKeyExA, which only the 64-bit systems have.
 long Win32Store::DeleteKey(HKey parent, const std::string& subKey) {
+    if (viewFlags_) {
+        using RegDeleteKeyExFn = LONG(WINAPI*)(HKEY, LPCSTR, REGSAM, DWORD);
+        auto deleteEx = reinterpret_cast<RegDeleteKeyExFn>(reinterpret_cast<void (*)()>(
+            GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExA")));
+        if (deleteEx) return deleteEx(ToHandle(parent), subKey.c_str(), viewFlags_, 0);
+    }
     return RegDeleteKeyA(ToHandle(parent), subKey.c_str());
 }
 

@@ -4,16 +4,18 @@
 
 #include <stdexcept>
 
+#include "registry/Win32Store.h"
 #include "support/RegistryHelpers.h"
 
 namespace sentrel::test {
 
 void DenyWin32Key(RegistryStore& store, const std::string& path, bool denied) {
     HKEY key = nullptr;
-    LONG opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, WRITE_DAC | READ_CONTROL, &key);
+    const REGSAM access = WRITE_DAC | READ_CONTROL | (RunningUnderWow64() ? 0x0100 : 0);
+    LONG opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, &key);
     if (opened == ERROR_FILE_NOT_FOUND) {
         MakeKey(store, path);
-        opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, WRITE_DAC | READ_CONTROL, &key);
+        opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, &key);
     }
     if (opened != ERROR_SUCCESS)
         throw std::runtime_error("cannot open " + path + " to change its rights");
