@@ -28,7 +28,7 @@ void Collect(RegistryStore& store, const std::string& path,
 
 std::vector<std::string> WorkstationTest::KeysToClean() const {
     return {"SOFTWARE\\Novell", "SOFTWARE\\Pellam", kWorkstationService, kRealModeNet,
-            "Network\\Novell"};
+            "Network\\Novell", "Network\\Logon"};
 }
 
 void WorkstationTest::SetUp() {
