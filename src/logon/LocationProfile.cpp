@@ -57,10 +57,13 @@ std::string NextTabNumber(RegistryStore& store, const std::string& profile) {
     TRegistry reg(store);
     reg.SetRootKey(kHkeyLocalMachine);
     std::vector<std::string> names = ServiceSubkeys(reg, profile);
-    // Count + 1 can name an existing instance when the numbers have gaps: take the next free one.
+    // Count + 1 can name an existing instance when the numbers have gaps: take the next free
+    // one. Taken by name, so an instance that can't be opened is not taken for a free number.
     for (std::size_t n = names.size() + 1;; ++n) {
-        std::string candidate = "Tab" + std::to_string(n);
-        if (!reg.KeyExists(ServiceKey(profile) + "\\" + candidate)) return std::to_string(n);
+        if (std::none_of(names.begin(), names.end(), [n](const std::string& name) {
+                return TabNumber(name) == static_cast<long>(n);
+            }))
+            return std::to_string(n);
     }
 }
 
@@ -81,6 +84,10 @@ std::string FindTabInstance(RegistryStore& store, const std::string& profile,
 }
 
 void OpenTabInstance(TRegistry& reg, const std::string& profile, const std::string& kind) {
+    // Without the service key the instances can't be told apart: no key is left open, so the
+    // first write fails instead of going into an instance of another kind.
+    if (!OpenOnly(reg, ServiceKey(profile), true)) return;
+    reg.CloseKey();
     std::string found = FindTabInstance(reg.Store(), profile, kind);
     if (!found.empty())
         OpenOnly(reg, ServiceKey(profile) + "\\" + found, false);
