@@ -234,8 +234,21 @@ void TRegistry::CopyTree(HKey source, HKey target) {
     }
 }
 
+namespace {
+
+std::string UpperPath(std::string path) {
+    for (char& c : path)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return path;
+}
+
+}  // namespace
+
 void TRegistry::MoveKey(const std::string& source, const std::string& target, bool deleteSource) {
     if (!KeyExists(source) || KeyExists(target)) return;
+    // A target inside its own source would be copied into itself without end.
+    const std::string sourcePath = UpperPath(AbsolutePath(source));
+    if (UpperPath(AbsolutePath(target)).rfind(sourcePath + "\\", 0) == 0) return;
     Target from = Resolve(source);
     Target to = Resolve(target);
     {

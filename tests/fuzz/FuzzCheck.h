@@ -1,0 +1,12 @@
+#pragma once
+// A failed property stops the fuzzer with a report, like a crash.
+#include <cstdio>
+#include <cstdlib>
+
+#define FUZZ_CHECK(condition)                                                                 \
+    do {                                                                                      \
+        if (!(condition)) {                                                                   \
+            std::fprintf(stderr, "property failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
+            std::abort();                                                                     \
+        }                                                                                     \
+    } while (0)
