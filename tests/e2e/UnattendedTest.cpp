@@ -217,3 +217,44 @@ INSTANTIATE_TEST_SUITE_P(Wine, Unattended, ::testing::ValuesIn(WineRegistryOnly(
 
 }  // namespace
 }  // namespace sentrel::e2e
+
+#include <tlhelp32.h>
+
+namespace sentrel::e2e {
+namespace {
+
+int RunningSentrels() {
+    int count = 0;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        if (lstrcmpiA(entry.szExeFile, "Sentrel.exe") == 0) ++count;
+    CloseHandle(snapshot);
+    return count;
+}
+
+class LongRun : public E2e {};
+
+// A login script that enables at every logon and an administrator who disables now and then:
+// a hundred runs leave the registry as two did, and every run ends cleanly.
+TEST_P(LongRun, AHundredAlternatingRunsEndAsTwoDid) {
+    BuildWithClient();
+    const std::string enable = std::string(kFullModeZero) + " /LockWS";
+    std::map<std::string, std::string> afterTwo;
+    for (int run = 1; run <= 100; ++run) {
+        SCOPED_TRACE("run " + std::to_string(run));
+        SentrelRun sentrel(run % 2 ? enable : "/U /Disable");
+        ASSERT_EQ(sentrel.FinishAnsweringOk(), 0);
+        ASSERT_EQ(sentrel.MessageTexts(), std::vector<std::string>{});
+        if (run == 2) afterTwo = Snapshot();
+    }
+    EXPECT_EQ(Snapshot(), afterTwo);
+    EXPECT_EQ(RunningSentrels(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Wine, LongRun, ::testing::ValuesIn(WineRegistryOnly()),
+                         test::StoreName);
+
+}  // namespace
+}  // namespace sentrel::e2e
