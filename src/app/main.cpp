@@ -1,7 +1,6 @@
 // The program entry: the window is made, start-up runs before it is shown, and the message
 // loop runs until the end is requested. The exit code is the program state's.
 #include <windows.h>
-#include <commctrl.h>
 
 #include "app/Startup.h"
 #include "platform/Win32Platform.h"
@@ -9,19 +8,20 @@
 #include "ui/TForm1.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    InitCommonControls();
     sentrel::Win32Store store;
     sentrel::Win32Platform platform;
     sentrel::ProgramState state;
     sentrel::FormState form;
     sentrel::Program program{store, platform, state, form,
                              sentrel::Switches::FromCommandLine(GetCommandLineA())};
+    // Start-up works on the window's state, outside window creation: modal boxes, the
+    // installer wait and errors stay out of WM_CREATE, and a run that ends at once (unattended,
+    // help, refusal) never pays for controls nobody sees.
+    sentrel::FormCreate(program);
+    if (platform.EndRequested()) return state.ExitCode;
     sentrel::TForm1 window(program, platform);
     if (!window.Create(instance)) return 1;
-
-    // Outside window creation: modal boxes, the installer wait and errors stay out of WM_CREATE.
-    sentrel::FormCreate(program);
-    if (!platform.EndRequested()) window.Show();
+    window.Show();
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -80,6 +80,9 @@ std::optional<std::string> Win32Platform::SystemErrorText(std::uint32_t code) {
 
 int Win32Platform::ShowMessageBox(const std::string& text, const std::string& caption,
                                   unsigned flags) {
+    // With an end pending the box must close at once, as if cancelled: the quit message in the
+    // queue ends its modal loop.
+    if (endRequested_) PostQuitMessage(0);
     return MessageBoxA(static_cast<HWND>(owner_), text.c_str(), caption.c_str(), flags);
 }
 
@@ -143,6 +146,7 @@ bool Win32Platform::SetClipboardText(const std::string& text) {
 }
 
 void Win32Platform::ProcessMessages() {
+    if (endRequested_) PostQuitMessage(0);
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
@@ -155,10 +159,9 @@ void Win32Platform::ProcessMessages() {
     }
 }
 
-void Win32Platform::RequestEnd() {
-    if (endRequested_) return;
-    endRequested_ = true;
-    PostQuitMessage(0);
-}
+// The quit message is posted only where a message loop will see it (a message box, the message
+// pump): a run that ends without one never makes a message queue, which on Wine spares starting
+// the desktop.
+void Win32Platform::RequestEnd() { endRequested_ = true; }
 
 }  // namespace sentrel

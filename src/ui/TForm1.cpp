@@ -49,7 +49,20 @@ TForm1::~TForm1() {
     if (face_) DeleteObject(face_);
 }
 
+// The common controls are loaded only for a window that is shown: loading them starts Wine's
+// display driver, which an unattended run does not need.
+static bool LoadCommonControls() {
+    HMODULE module = LoadLibraryA("comctl32.dll");
+    if (!module) return false;
+    using InitFn = void(WINAPI*)();
+    auto init = reinterpret_cast<InitFn>(
+        reinterpret_cast<void (*)()>(GetProcAddress(module, "InitCommonControls")));
+    if (init) init();
+    return true;
+}
+
 bool TForm1::Create(HINSTANCE instance) {
+    if (!LoadCommonControls()) return false;
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;
