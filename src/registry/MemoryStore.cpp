@@ -71,12 +71,19 @@ std::shared_ptr<MemoryStore::Node> MemoryStore::Resolve(HKey key) const {
     return nullptr;
 }
 
-long MemoryStore::OpenKey(HKey parent, const std::string& subKey, std::uint32_t /*access*/,
-                          HKey* result) {
-    std::shared_ptr<Node> node = Resolve(parent);
+long MemoryStore::Start(HKey parent, const std::string& subKey,
+                        std::shared_ptr<Node>& node) const {
+    node = Resolve(parent);
     if (!node) return kErrorInvalidHandle;
     if (node->deleted) return kErrorKeyDeleted;
     if (!subKey.empty() && subKey[0] == '\\') return kErrorBadPathname;
+    return kErrorSuccess;
+}
+
+long MemoryStore::OpenKey(HKey parent, const std::string& subKey, std::uint32_t /*access*/,
+                          HKey* result) {
+    std::shared_ptr<Node> node;
+    if (long rc = Start(parent, subKey, node)) return rc;
     for (const std::string& part : SplitPath(subKey)) {
         auto child = node->children.find(Upper(part));
         if (child == node->children.end()) return kErrorFileNotFound;
@@ -90,10 +97,8 @@ long MemoryStore::OpenKey(HKey parent, const std::string& subKey, std::uint32_t 
 
 long MemoryStore::CreateKey(HKey parent, const std::string& subKey, std::uint32_t /*access*/,
                             HKey* result) {
-    std::shared_ptr<Node> node = Resolve(parent);
-    if (!node) return kErrorInvalidHandle;
-    if (node->deleted) return kErrorKeyDeleted;
-    if (!subKey.empty() && subKey[0] == '\\') return kErrorBadPathname;
+    std::shared_ptr<Node> node;
+    if (long rc = Start(parent, subKey, node)) return rc;
     std::vector<std::string> parts = SplitPath(subKey);
     // Check before making anything: a refused create leaves the hive as it was.
     std::shared_ptr<Node> probe = node;

@@ -37,6 +37,8 @@ public:
 
 private:
     std::shared_ptr<Node> Resolve(HKey key) const;
+    // The node a key path starts from, or the error that stops an open or create.
+    long Start(HKey parent, const std::string& subKey, std::shared_ptr<Node>& node) const;
 
     std::map<HKey, std::shared_ptr<Node>> roots_;
     std::map<HKey, std::shared_ptr<Node>> handles_;
