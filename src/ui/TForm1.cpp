@@ -125,14 +125,14 @@ void TForm1::CreateControls(HINSTANCE instance) {
         SetWindowLongPtrA(pages_[page], GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
     for (int i = 0; i < kControlCount; ++i) {
-        const ControlSpec& spec = kControls[i];
+        const ControlSpec& layout = kControls[i];
         HWND control = CreateWindowExA(
-            spec.className == std::string("EDIT") ? WS_EX_CLIENTEDGE : 0, spec.className,
-            spec.caption, WS_CHILD | WS_VISIBLE | (spec.style & ~WS_BORDER), spec.x, spec.y,
-            spec.width, spec.height, pages_[spec.page],
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+            layout.className == std::string("EDIT") ? WS_EX_CLIENTEDGE : 0, layout.className,
+            layout.caption, WS_CHILD | WS_VISIBLE | (layout.style & ~WS_BORDER), layout.x, layout.y,
+            layout.width, layout.height, pages_[layout.page],
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance, nullptr);
         SendMessageA(control, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(spec.id == lblNoNovCli ? bigFont_ : font_), FALSE);
+                     reinterpret_cast<WPARAM>(layout.id == lblNoNovCli ? bigFont_ : font_), FALSE);
     }
     for (int id : {edtNDSPass, EdtMSPass}) SendMessageA(Control(id), EM_SETPASSWORDCHAR, '*', 0);
     SetText(Memo1, kAboutText);
@@ -161,8 +161,8 @@ void TForm1::CreateControls(HINSTANCE instance) {
 }
 
 HWND TForm1::Control(int id) const {
-    const ControlSpec* spec = SpecOf(id);
-    return spec ? GetDlgItem(pages_[spec->page], id) : nullptr;
+    const ControlSpec* layout = SpecOf(id);
+    return layout ? GetDlgItem(pages_[layout->page], id) : nullptr;
 }
 
 void TForm1::SetText(int id, const std::string& text) {
@@ -370,11 +370,11 @@ void TForm1::Command(int id, int code) {
 
 LRESULT TForm1::ColourOf(HDC dc, HWND control) {
     const int id = GetDlgCtrlID(control);
-    const ControlSpec* spec = SpecOf(id);
+    const ControlSpec* layout = SpecOf(id);
     const bool memo = id == Memo1 || id == Memo2 || id == Memo3 || id == Memo4;
     SetBkColor(dc, GetSysColor(memo ? COLOR_WINDOW : COLOR_BTNFACE));
-    if (spec && spec->colour == TextColour::Red) SetTextColor(dc, RGB(255, 0, 0));
-    if (spec && spec->colour == TextColour::Blue) SetTextColor(dc, RGB(0, 0, 255));
+    if (layout && layout->colour == TextColour::Red) SetTextColor(dc, RGB(255, 0, 0));
+    if (layout && layout->colour == TextColour::Blue) SetTextColor(dc, RGB(0, 0, 255));
     return reinterpret_cast<LRESULT>(memo ? white_ : face_);
 }
 
