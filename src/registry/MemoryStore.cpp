@@ -71,11 +71,15 @@ std::shared_ptr<MemoryStore::Node> MemoryStore::Resolve(HKey key) const {
     return nullptr;
 }
 
+long MemoryStore::Live(HKey key, std::shared_ptr<Node>& node) const {
+    node = Resolve(key);
+    if (!node) return kErrorInvalidHandle;
+    return node->deleted ? kErrorKeyDeleted : kErrorSuccess;
+}
+
 long MemoryStore::Start(HKey parent, const std::string& subKey,
                         std::shared_ptr<Node>& node) const {
-    node = Resolve(parent);
-    if (!node) return kErrorInvalidHandle;
-    if (node->deleted) return kErrorKeyDeleted;
+    if (long rc = Live(parent, node)) return rc;
     if (!subKey.empty() && subKey[0] == '\\') return kErrorBadPathname;
     return kErrorSuccess;
 }
@@ -129,9 +133,8 @@ long MemoryStore::CloseKey(HKey key) {
 
 long MemoryStore::QueryValue(HKey key, const std::string& name, std::uint32_t* type, Bytes* data,
                              std::size_t maxSize) {
-    std::shared_ptr<Node> node = Resolve(key);
-    if (!node) return kErrorInvalidHandle;
-    if (node->deleted) return kErrorKeyDeleted;
+    std::shared_ptr<Node> node;
+    if (long rc = Live(key, node)) return rc;
     Node::Value* value = node->FindValue(name);
     if (!value) return kErrorFileNotFound;
     if (data && value->data.size() > maxSize) return kErrorMoreData;
@@ -142,9 +145,8 @@ long MemoryStore::QueryValue(HKey key, const std::string& name, std::uint32_t* t
 
 long MemoryStore::SetValue(HKey key, const std::string& name, std::uint32_t type,
                            const std::uint8_t* data, std::size_t size) {
-    std::shared_ptr<Node> node = Resolve(key);
-    if (!node) return kErrorInvalidHandle;
-    if (node->deleted) return kErrorKeyDeleted;
+    std::shared_ptr<Node> node;
+    if (long rc = Live(key, node)) return rc;
     Bytes bytes(data, data + size);
     if (Node::Value* value = node->FindValue(name)) {
         value->type = type;
@@ -156,9 +158,8 @@ long MemoryStore::SetValue(HKey key, const std::string& name, std::uint32_t type
 }
 
 long MemoryStore::DeleteValue(HKey key, const std::string& name) {
-    std::shared_ptr<Node> node = Resolve(key);
-    if (!node) return kErrorInvalidHandle;
-    if (node->deleted) return kErrorKeyDeleted;
+    std::shared_ptr<Node> node;
+    if (long rc = Live(key, node)) return rc;
     auto it = std::find_if(node->values.begin(), node->values.end(),
                            [&](const Node::Value& v) { return SameName(v.name, name); });
     if (it == node->values.end()) return kErrorFileNotFound;
@@ -187,9 +188,8 @@ long MemoryStore::DeleteKey(HKey parent, const std::string& subKey) {
 }
 
 long MemoryStore::EnumKey(HKey key, std::uint32_t index, std::string* name) {
-    std::shared_ptr<Node> node = Resolve(key);
-    if (!node) return kErrorInvalidHandle;
-    if (node->deleted) return kErrorKeyDeleted;
+    std::shared_ptr<Node> node;
+    if (long rc = Live(key, node)) return rc;
     if (index >= node->children.size()) return kErrorNoMoreItems;
     auto it = node->children.begin();
     std::advance(it, index);
@@ -198,9 +198,8 @@ long MemoryStore::EnumKey(HKey key, std::uint32_t index, std::string* name) {
 }
 
 long MemoryStore::EnumValue(HKey key, std::uint32_t index, std::string* name) {
-    std::shared_ptr<Node> node = Resolve(key);
-    if (!node) return kErrorInvalidHandle;
-    if (node->deleted) return kErrorKeyDeleted;
+    std::shared_ptr<Node> node;
+    if (long rc = Live(key, node)) return rc;
     if (index >= node->values.size()) return kErrorNoMoreItems;
     *name = node->values[index].name;
     return kErrorSuccess;

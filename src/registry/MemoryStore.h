@@ -37,6 +37,8 @@ public:
 
 private:
     std::shared_ptr<Node> Resolve(HKey key) const;
+    // The node of an open key, or why it can't be used (invalid handle, deleted key).
+    long Live(HKey key, std::shared_ptr<Node>& node) const;
     // The node a key path starts from, or the error that stops an open or create.
     long Start(HKey parent, const std::string& subKey, std::shared_ptr<Node>& node) const;
 

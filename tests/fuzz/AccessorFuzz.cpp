@@ -9,8 +9,14 @@
 #include "FuzzCheck.h"
 #include "registry/MemoryStore.h"
 #include "registry/Registry.h"
+#include "support/ErrorOf.h"
 
 using namespace sentrel;
+using sentrel::test::ErrorOf;
+
+namespace {
+const std::string kNoError = "<no error>";
+}  // namespace
 
 namespace {
 
@@ -85,15 +91,6 @@ std::string Joined(const std::vector<std::string>& parts) {
     return path;  // absolute: begins with a backslash
 }
 
-template <typename Fn>
-std::string ErrorOf(Fn fn) {
-    try {
-        fn();
-    } catch (const RegistryError& e) {
-        return e.what();
-    }
-    return "";
-}
 
 }  // namespace
 
@@ -146,7 +143,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     type = kRegBinary;
                     error = ErrorOf([&] { reg.WriteBinaryData(name, bytes.data(), int(bytes.size())); });
                 }
-                FUZZ_CHECK(error == (writable ? "" : noKey));
+                FUZZ_CHECK(error == (writable ? kNoError : noKey));
                 if (writable) {
                     if (Value* v = model.Find(name)) {
                         v->type = type;
@@ -162,12 +159,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::string error = ErrorOf([&] { got = reg.ReadString(name); });
                 Value* v = model.Find(name);
                 if (!v || v->data.empty()) {
-                    FUZZ_CHECK(error.empty() && got.empty());
+                    FUZZ_CHECK(error == kNoError && got.empty());
                 } else if (v->type != kRegSz && v->type != kRegExpandSz) {
                     FUZZ_CHECK(error == "Invalid data type for '" + name + "'");
                 } else {
                     std::string text(v->data.begin(), v->data.end());
-                    FUZZ_CHECK(error.empty() && got == text.substr(0, text.find('\0')));
+                    FUZZ_CHECK(error == kNoError && got == text.substr(0, text.find('\0')));
                 }
                 break;
             }
@@ -182,7 +179,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 } else {
                     std::uint32_t expected = 0;
                     for (std::size_t i = 0; i < v->data.size(); ++i) expected |= std::uint32_t(v->data[i]) << (8 * i);
-                    FUZZ_CHECK(error.empty() && got == static_cast<std::int32_t>(expected));
+                    FUZZ_CHECK(error == kNoError && got == static_cast<std::int32_t>(expected));
                 }
                 break;
             }
@@ -227,7 +224,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 const std::string target = Upper(Joined(to).substr(1));
                 const bool copies = model.Exists(source) && !model.Exists(target) &&
                                     target.rfind(source + "\\", 0) != 0;
-                FUZZ_CHECK(ErrorOf([&] { reg.MoveKey(Joined(from), Joined(to), remove); }).empty());
+                FUZZ_CHECK(ErrorOf([&] { reg.MoveKey(Joined(from), Joined(to), remove); }) == kNoError);
                 if (copies) {
                     model.Create(to);
                     std::map<std::string, Model::Key> copied;
