@@ -16,19 +16,33 @@ std::string DefinitionKey(const std::string& profile) {
     return std::string(kProfilesRootKey) + "\\" + profile;
 }
 
-// The number n of a key named "Tab" + n (any letter case), or -1.
-long TabNumber(const std::string& name) {
-    if (name.size() < 4 || name.size() > 12) return -1;
+// The digits n of a key named "Tab" + n (any letter case; n without leading zeros, so the key is
+// the one "Tab" + n opens), or empty text for any other name.
+std::string TabDigits(const std::string& name) {
+    if (name.size() < 4) return std::string();
     std::string head = name.substr(0, 3);
     std::transform(head.begin(), head.end(), head.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    if (head != "TAB") return -1;
-    long number = 0;
-    for (std::size_t i = 3; i < name.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(name[i]))) return -1;
-        number = number * 10 + (name[i] - '0');
+    std::string digits = name.substr(3);
+    if (head != "TAB" || (digits.size() > 1 && digits[0] == '0') ||
+        !std::all_of(digits.begin(), digits.end(),
+                     [](unsigned char c) { return std::isdigit(c); }))
+        return std::string();
+    return digits;
+}
+
+// The numbers of the existing instance keys, lowest first. Ordered by length, then by text, so
+// a number of any size is ordered without being converted.
+std::vector<std::string> InstanceNumbers(const std::vector<std::string>& names) {
+    std::vector<std::string> numbers;
+    for (const std::string& name : names) {
+        std::string digits = TabDigits(name);
+        if (!digits.empty()) numbers.push_back(digits);
     }
-    return number;
+    std::sort(numbers.begin(), numbers.end(), [](const std::string& a, const std::string& b) {
+        return a.size() != b.size() ? a.size() < b.size() : a < b;
+    });
+    return numbers;
 }
 
 std::vector<std::string> ServiceSubkeys(TRegistry& reg, const std::string& profile) {
@@ -59,11 +73,10 @@ std::string NextTabNumber(RegistryStore& store, const std::string& profile) {
     std::vector<std::string> names = ServiceSubkeys(reg, profile);
     // Count + 1 can name an existing instance when the numbers have gaps: take the next free
     // one. Taken by name, so an instance that can't be opened is not taken for a free number.
+    const std::vector<std::string> used = InstanceNumbers(names);
     for (std::size_t n = names.size() + 1;; ++n) {
-        if (std::none_of(names.begin(), names.end(), [n](const std::string& name) {
-                return TabNumber(name) == static_cast<long>(n);
-            }))
-            return std::to_string(n);
+        std::string candidate = std::to_string(n);
+        if (std::find(used.begin(), used.end(), candidate) == used.end()) return candidate;
     }
 }
 
@@ -72,13 +85,11 @@ std::string FindTabInstance(RegistryStore& store, const std::string& profile,
     NextTabNumber(store, profile);  // makes the service key, as every lookup does
     TRegistry reg(store);
     reg.SetRootKey(kHkeyLocalMachine);
-    long highest = 0;
-    for (const std::string& name : ServiceSubkeys(reg, profile))
-        highest = std::max(highest, TabNumber(name));
-    for (long i = 0; i <= highest; ++i) {
-        std::string tab = "Tab" + std::to_string(i);
-        if (OpenOnly(reg, ServiceKey(profile) + "\\" + tab, false) && reg.ReadString("Tab") == kind)
-            return "TAB" + std::to_string(i);
+    // Only the numbers of the keys that exist are probed, lowest first: an instance behind a
+    // numbering gap is still found, and a stray "Tab999999999" costs one probe, not a billion.
+    for (const std::string& n : InstanceNumbers(ServiceSubkeys(reg, profile))) {
+        if (OpenOnly(reg, ServiceKey(profile) + "\\Tab" + n, false) && reg.ReadString("Tab") == kind)
+            return "TAB" + n;
     }
     return std::string();
 }

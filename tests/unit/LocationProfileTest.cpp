@@ -77,6 +77,34 @@ TEST_P(LocationProfile, NumberingGapsNeitherHideNorOverwriteInstances) {
     EXPECT_EQ(SubkeyNames(store(), kService), (std::vector<std::string>{"Tab1", "Tab2", "Tab5"}));
 }
 
+TEST_P(LocationProfile, StrayAndOddInstanceNamesCostOneProbeEachAndKeepTheGapRule) {
+    PutString(store(), kService + "\\Tab999999999", "Tab", "NDS");
+    PutString(store(), kService + "\\Tab4294967296", "Tab", "Script");
+    PutString(store(), kService + "\\Tab007", "Tab", "NT Credentials");  // not the key "Tab7"
+    PutString(store(), kService + "\\TABX", "Tab", "NDS");
+    PutString(store(), kService + "\\Tab", "Tab", "NDS");
+    RecordingStore counted(store());
+    counted.LimitOpens(60);
+    EXPECT_EQ(FindTabInstance(counted, "Default", "NDS"), "TAB999999999");
+    EXPECT_EQ(FindTabInstance(counted, "Default", "Script"), "TAB4294967296");
+    EXPECT_EQ(FindTabInstance(counted, "Default", "NT Credentials"), "");
+    EXPECT_EQ(NextTabNumber(counted, "Default"), "6");
+
+    TRegistry reg(counted);
+    reg.SetRootKey(kHkeyLocalMachine);
+    OpenTabInstance(reg, "Default", "NT Credentials");
+    reg.WriteString("Tab", "NT Credentials");
+    OpenTabInstance(reg, "Default", "NDS");
+    reg.WriteString("Tree", "ACME");
+    reg.CloseKey();
+    EXPECT_EQ(Kind("Tab6"), "SZ:NT Credentials");
+    EXPECT_EQ(Show(store(), kService + "\\Tab999999999", "Tree"), "SZ:ACME");
+    std::string tree = "AuToDeTeCt";
+    AutoDetectValue(counted, "Default", "NDSTree", tree);
+    EXPECT_EQ(tree, "ACME");
+    EXPECT_EQ(SubkeyNames(store(), kService).size(), 6u);
+}
+
 TEST_P(LocationProfile, ATabValueThatIsNoStringStopsTheLookup) {
     PutDword(store(), kService + "\\Tab1", "Tab", 1);
     try {

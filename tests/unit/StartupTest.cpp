@@ -134,6 +134,25 @@ TEST_F(Startup, DisableNeedsNoModeAndKeepsTheRestoredNmas) {
     EXPECT_EQ(At(kNwgina, "DefaultNDSTree"), "SZ:T");
 }
 
+TEST_F(Startup, StrayTabKeysNeitherHangStartUpNorAnyWriter) {
+    InstallClient();
+    PutString(memory, kService + "\\Tab999999999", "Tab", "NDS");
+    for (const char* name : {"Tab4294967296", "Tab007", "TABX", "Tab"})
+        PutString(memory, kService + "\\" + name, "Tab", "Other");
+    const char* runs[] = {"", "/U /NDSTree:AuToDeTeCt /MSUsr:AuToDeTeCt /Mode:0", "/U /Mode:1",
+                          "/U /Mode:2", "/U /Mode:3", "/U /Disable", "/U /NDSTree:ACME /Mode:0"};
+    for (const char* arguments : runs) {
+        SCOPED_TRACE(arguments);
+        store.LimitOpens(200);
+        Start(arguments);
+        EXPECT_EQ(platform.messageBoxes.size(), 0u);
+        EXPECT_EQ(state.ExitCode, 0);
+    }
+    // The directory tab behind the gap was found and written, never duplicated.
+    EXPECT_EQ(At(kService + "\\Tab999999999", "Tree"), "SZ:ACME");
+    EXPECT_EQ(SubkeyNames(memory, kService).size(), 7u);  // five, and the script and NT tabs
+}
+
 TEST_F(Startup, FlagsInsideValuesChangeNothing) {
     InstallClient();
     Start("/U /Mode:0 /NDSTree:DISABLED /MSPass:Lockws7 /MSUsr:u");

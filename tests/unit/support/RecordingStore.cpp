@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include <gtest/gtest.h>
+
 #include "registry/MemoryStore.h"
 
 namespace sentrel::test {
@@ -20,8 +22,15 @@ std::string RecordingStore::Join(HKey parent, const std::string& subKey) const {
     return path;
 }
 
+void RecordingStore::CountOpen(const std::string& path) {
+    if (++opens_ <= openLimit_) return;
+    ADD_FAILURE() << "more than " << openLimit_ << " keys opened; the last: " << path;
+    throw OpenLimitExceeded{};
+}
+
 long RecordingStore::OpenKey(HKey parent, const std::string& subKey, std::uint32_t access,
                              HKey* result) {
+    CountOpen(Join(parent, subKey));
     long rc = inner_.OpenKey(parent, subKey, access, result);
     events_.push_back({RegistryEvent::Open, Join(parent, subKey), "", 0, {}, rc});
     if (rc == kErrorSuccess) paths_[*result] = Join(parent, subKey);
@@ -30,6 +39,7 @@ long RecordingStore::OpenKey(HKey parent, const std::string& subKey, std::uint32
 
 long RecordingStore::CreateKey(HKey parent, const std::string& subKey, std::uint32_t access,
                                HKey* result) {
+    CountOpen(Join(parent, subKey));
     long rc = inner_.CreateKey(parent, subKey, access, result);
     events_.push_back({RegistryEvent::Create, Join(parent, subKey), "", 0, {}, rc});
     if (rc == kErrorSuccess) paths_[*result] = Join(parent, subKey);

@@ -43,6 +43,14 @@ public:
         return inner_.EnumValue(key, index, name);
     }
 
+    // Fails the test once more than this many keys are opened or created from now on, and stops the
+    // code under test there (with an exception no handler of the program catches), so a
+    // lookup that would probe without end fails at once instead of hanging the suite.
+    void LimitOpens(std::size_t opens) {
+        openLimit_ = opens;
+        opens_ = 0;
+    }
+
     const std::vector<RegistryEvent>& Events() const { return events_; }
     void Clear() { events_.clear(); }
     // Successful value writes as "PATH|name|type|data" lines: the key path in upper case (the
@@ -55,11 +63,18 @@ public:
 private:
     std::string PathOf(HKey key) const;
     std::string Join(HKey parent, const std::string& subKey) const;
+    void CountOpen(const std::string& path);
 
     RegistryStore& inner_;
     std::map<HKey, std::string> paths_;
     std::vector<RegistryEvent> events_;
+    std::size_t openLimit_ = SIZE_MAX;
+    std::size_t opens_ = 0;
 };
+
+// What a store over its open limit throws: not a std::exception, so the program's own
+// handlers let it through to the test.
+struct OpenLimitExceeded {};
 
 std::string Describe(std::uint32_t type, const Bytes& data);
 // "HKLM\" + path in upper case, as Writes() names keys.
