@@ -67,10 +67,12 @@ bool FakePlatform::GetExitCode(ProcessHandle, std::uint32_t* code) {
     return true;
 }
 
-bool FakePlatform::SetClipboardText(const std::string& text) {
-    if (!clipboardOpens) return false;
+ClipboardResult FakePlatform::SetClipboardText(const std::string& text) {
+    if (!clipboardOpens) return ClipboardResult::CannotOpen;
+    clipboard.reset();
+    if (!clipboardTakesText) return ClipboardResult::CannotPut;
     clipboard = text;
-    return true;
+    return ClipboardResult::Copied;
 }
 
 std::vector<std::string> FakePlatform::MessageTexts() const {

@@ -33,6 +33,7 @@ public:
     int waitTimeouts = 0;  // how many waits time out before the process ends
     std::optional<std::uint32_t> exitCode = 0;
     bool clipboardOpens = true;
+    bool clipboardTakesText = true;  // false: emptied, then the text is refused
     std::function<void(const ShellCall&)> onStart;  // what the started program does
 
     // What the fake was asked.
@@ -59,7 +60,7 @@ public:
     bool GetExitCode(ProcessHandle process, std::uint32_t* code) override;
     void CloseProcess(ProcessHandle) override { ++closedProcesses; }
     void OpenLink(const std::string& link) override { openedLinks.push_back(link); }
-    bool SetClipboardText(const std::string& text) override;
+    ClipboardResult SetClipboardText(const std::string& text) override;
     void ProcessMessages() override { ++messagePumps; }
     void RequestEnd() override { endRequested_ = true; }
     bool EndRequested() const override { return endRequested_; }

@@ -33,6 +33,7 @@ inline constexpr int kIdNo = 7;
 inline constexpr int kSwShowNormal = 1;
 
 using ProcessHandle = std::uintptr_t;
+enum class ClipboardResult { Copied, CannotOpen, CannotPut };
 enum class WaitOutcome { Ended, TimedOut, Failed };
 
 class Platform {
@@ -71,8 +72,9 @@ public:
     // Opens a link with the shell's default handler, in a normal window.
     virtual void OpenLink(const std::string& link) = 0;
 
-    // Puts 8-bit text on the clipboard as CF_TEXT; false when the clipboard can't be opened.
-    virtual bool SetClipboardText(const std::string& text) = 0;
+    // Puts 8-bit text on the clipboard as CF_TEXT. CannotPut: the clipboard was opened and
+    // emptied, but the text could not be put on it.
+    virtual ClipboardResult SetClipboardText(const std::string& text) = 0;
 
     // Handles every pending window message; a WM_QUIT taken is put back.
     virtual void ProcessMessages() = 0;

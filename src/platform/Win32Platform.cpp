@@ -128,21 +128,23 @@ void Win32Platform::OpenLink(const std::string& link) {
                   SW_SHOWNORMAL);
 }
 
-bool Win32Platform::SetClipboardText(const std::string& text) {
-    if (!OpenClipboard(static_cast<HWND>(owner_))) return false;
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1);
-    if (memory) {
-        if (void* target = GlobalLock(memory)) {
-            std::memcpy(target, text.c_str(), text.size() + 1);
-            GlobalUnlock(memory);
-            if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
-        } else {
-            GlobalFree(memory);
+ClipboardResult Win32Platform::SetClipboardText(const std::string& text) {
+    if (!OpenClipboard(static_cast<HWND>(owner_))) return ClipboardResult::CannotOpen;
+    bool put = false;
+    if (EmptyClipboard()) {
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1);
+        if (memory) {
+            if (void* target = GlobalLock(memory)) {
+                std::memcpy(target, text.c_str(), text.size() + 1);
+                GlobalUnlock(memory);
+                put = SetClipboardData(CF_TEXT, memory) != nullptr;
+            }
+            // The clipboard owns the memory only once it took it.
+            if (!put) GlobalFree(memory);
         }
     }
     CloseClipboard();
-    return true;
+    return put ? ClipboardResult::Copied : ClipboardResult::CannotPut;
 }
 
 void Win32Platform::ProcessMessages() {

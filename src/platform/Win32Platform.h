@@ -23,7 +23,7 @@ public:
     bool GetExitCode(ProcessHandle process, std::uint32_t* code) override;
     void CloseProcess(ProcessHandle process) override;
     void OpenLink(const std::string& link) override;
-    bool SetClipboardText(const std::string& text) override;
+    ClipboardResult SetClipboardText(const std::string& text) override;
     void ProcessMessages() override;
     void RequestEnd() override;
     bool EndRequested() const override { return endRequested_; }

@@ -1,6 +1,7 @@
 #pragma once
 // Turns the window's fields into the command line that makes an unattended run do the same.
 #include <string>
+#include <vector>
 
 #include "logon/LogonContext.h"
 #include "ui/FormState.h"
@@ -11,13 +12,24 @@ namespace sentrel {
 // the three options that are ticked and the mode. An argument with a blank or control
 // character is wrapped in double quotes, so the switch parser reads it back unchanged. Sets
 // ModeText to the mode it writes.
+// The parser has no way to carry a double quote itself: a line with one would read back as
+// other values, so a field holding one raises an error naming the fields and builds nothing.
 std::string BuildCommandLine(const std::string& programPath, const FormState& form,
                              ProgramState& state);
 
-// Puts the line on the clipboard and tells the user; "Cannot open clipboard" when it can't.
+// The labels of the fields whose text a command line cannot carry, in the line's order.
+std::vector<std::string> FieldsWithDoubleQuote(const FormState& form);
+
+// Puts the line on the clipboard and tells the user; "Cannot open clipboard" when it can't be
+// opened, another error when the text could not be put on it.
 void CopyCommandLineToClipboard(LogonContext& context, const FormState& form);
 
 inline constexpr const char* kMsgCannotOpenClipboard = "Cannot open clipboard";
+inline constexpr const char* kMsgCannotPutOnClipboard =
+    "Cannot put the command line on the clipboard";
+inline constexpr const char* kMsgDoubleQuoteInFields =
+    "A command line cannot carry a double quote (\"), so nothing was copied to the clipboard. "
+    "Remove it from: ";
 inline constexpr const char* kMsgCommandLineCopied =
     "Commandline parameters has been copied to the clipboard";
 inline constexpr const char* kMsgCommandLineReminder =

@@ -1,5 +1,6 @@
-// The command line the window builds, read back by the switch lookups: every field without
-// double quotes comes back unchanged.
+// The command line the window builds, read back by the switch lookups: every field comes back
+// unchanged, or the line is refused because a field holds a double quote, which no line can
+// carry.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "FuzzCheck.h"
@@ -10,11 +11,12 @@ using namespace sentrel;
 
 namespace {
 
-std::string Field(FuzzedDataProvider& input) {
+// A window field never holds a NUL; the program's own path never holds a double quote.
+std::string Field(FuzzedDataProvider& input, bool quotes) {
     std::string text = input.ConsumeRandomLengthString(40);
     std::string clean;
     for (char c : text)
-        if (c != '"' && c != '\0') clean += c;
+        if (c != '\0' && (quotes || c != '"')) clean += c;
     return clean;
 }
 
@@ -23,18 +25,30 @@ std::string Field(FuzzedDataProvider& input) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
     FormState form;
-    std::string path = Field(input);
+    std::string path = Field(input, false);
     if (path.empty()) path = "C:\\Program Files\\Sentrel.exe";
     std::string* fields[] = {&form.edtTree,   &form.EdtUsr,   &form.edtNDSPass, &form.edtServer,
                              &form.edtContext, &form.EdtMSDom, &form.edtMSUsr,  &form.EdtMSPass};
-    for (std::string* field : fields) *field = Field(input);
+    bool quoted = false;
+    for (std::string* field : fields) {
+        *field = Field(input, true);
+        quoted = quoted || field->find('"') != std::string::npos;
+    }
     form.cbShowResult = input.ConsumeBool();
     form.cbRunLoginScript = input.ConsumeBool();
     form.cbLockWkstn = input.ConsumeBool();
     form.modeIndex = input.ConsumeIntegralInRange(-1, 3);
 
     ProgramState state;
-    const std::string line = BuildCommandLine(path, form, state);
+    std::string line;
+    try {
+        line = BuildCommandLine(path, form, state);
+    } catch (const std::runtime_error&) {
+        FUZZ_CHECK(quoted);
+        FUZZ_CHECK(state.ModeText.empty());
+        return 0;
+    }
+    FUZZ_CHECK(!quoted);
     const Switches parsed = Switches::FromCommandLine(line);
     FUZZ_CHECK(!parsed.Arguments().empty() && parsed.Arguments()[0] == path);
     auto value = [&](const char* name, bool ignoreCase) {

@@ -101,6 +101,23 @@ TEST(CommandLine, ArgumentsWithBlanksAreQuotedAndReadBackUnchanged) {
     EXPECT_TRUE(parsed.HasLooseFlag("U", '/'));
 }
 
+TEST(CommandLine, AFieldWithADoubleQuoteIsRefusedByName) {
+    FormState form = Filled();
+    form.edtNDSPass = "a\"b\"c";  // read back, it would be the password abc
+    form.EdtMSDom = "ab\"";        // read back, it would swallow every later switch
+    form.modeIndex = 2;
+    ProgramState state{"1", "Default"};
+    try {
+        BuildCommandLine("S.exe", form, state);
+        ADD_FAILURE() << "a line was built";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(),
+                     "A command line cannot carry a double quote (\"), so nothing was copied to "
+                     "the clipboard. Remove it from: NDS Password, MS Domain/Wkstn.");
+    }
+    EXPECT_EQ(state.ModeText, "1");
+}
+
 class FormWork : public WorkstationTest {};
 
 TEST_P(FormWork, TheClipboardGetsTheLineAndTheUserTwoMessages) {
@@ -131,6 +148,30 @@ TEST_P(FormWork, TheClipboardGetsTheLineAndTheUserTwoMessages) {
         std::exception);
     EXPECT_EQ(platform.messageBoxes.size(), 0u);
     EXPECT_EQ(state.ModeText, "3");
+}
+
+TEST_P(FormWork, NothingIsReportedCopiedThatDidNotReachTheClipboard) {
+    FormState window = Filled();
+    LogonContext context{store(), platform, state, window};
+    auto copyError = [&]() -> std::string {
+        try {
+            CopyCommandLineToClipboard(context, window);
+        } catch (const std::exception& e) {
+            return e.what();
+        }
+        return "no error";
+    };
+    platform.clipboard = "what the user had";
+    window.EdtMSPass = "pass\"word";
+    EXPECT_EQ(copyError(),
+              "A command line cannot carry a double quote (\"), so nothing was copied to the "
+              "clipboard. Remove it from: MS Password.");
+    EXPECT_EQ(platform.clipboard, "what the user had");
+
+    window.EdtMSPass = "password";
+    platform.clipboardTakesText = false;  // emptied, then the memory or the data is refused
+    EXPECT_EQ(copyError(), "Cannot put the command line on the clipboard");
+    EXPECT_EQ(platform.messageBoxes.size(), 0u);
 }
 
 TEST_P(FormWork, NineXSettingsComeFromTheRequesterAndHideTheWindowsGroup) {
