@@ -2,6 +2,7 @@
 
 #include "logon/KeyAccess.h"
 #include "logon/LocationProfile.h"
+#include "logon/LogonDialogBackup.h"
 #include "logon/RegistryPaths.h"
 #include "logon/WindowsAutoLogon9x.h"
 #include "logon/WinlogonValues.h"
@@ -56,10 +57,15 @@ void DisableAutoLogon(LogonContext& context) {
     if (OpenOnly(reg, kInitialLoginKey, false))
         reg.WriteString("Login When NWGina Not Loaded", "Yes");
 
-    // Without a client the Windows logon dialog stays: there is no Novell one to put back.
-    if (OpenOnly(reg, kWinlogonKey, false) &&
-        context.form.ClientVersionText() != kClientNotDetected)
-        reg.WriteString("GinaDLL", "NWGINA.DLL");
+    // A third-party dialog that an enable replaced comes back. Otherwise, without a client the
+    // Windows logon dialog stays: there is no Novell one to put back.
+    if (OpenOnly(reg, kWinlogonKey, false)) {
+        if (std::optional<RegistryValue> kept = LogonDialogToRestore(context.store))
+            reg.WriteValue(kGinaDll, kept->type, kept->data);
+        else if (context.form.ClientVersionText() != kClientNotDetected)
+            reg.WriteString(kGinaDll, "NWGINA.DLL");
+        RemoveLogonDialogBackup(context.store);
+    }
 
     if (OpenOnly(reg, kNeverLoginKey, false)) reg.WriteInteger("Never Login", 0);
 }

@@ -1,6 +1,7 @@
 #include "logon/WindowsCredentials.h"
 
 #include "logon/KeyAccess.h"
+#include "logon/LogonDialogBackup.h"
 #include "logon/NovellLogin.h"
 #include "logon/RegistryPaths.h"
 #include "logon/WinlogonValues.h"
@@ -20,7 +21,10 @@ void SetWindowsCredentials(LogonContext& context, const LogonSettings& settings)
     // are left alone.
     if (OpenOnly(reg, kInitialLoginKey, false))
         reg.WriteString("Login When NWGina Not Loaded", "No");
-    if (OpenOnly(reg, kWinlogonKey, false)) reg.WriteString("GinaDLL", "MSGINA.DLL");
+    if (OpenOnly(reg, kWinlogonKey, false)) {
+        SaveLogonDialog(reg);
+        reg.WriteString(kGinaDll, "MSGINA.DLL");
+    }
     if (OpenOnly(reg, kNeverLoginKey, false)) reg.WriteInteger("Never Login", 1);
 }
 

@@ -135,6 +135,55 @@ TEST_P(Disable, EveryModeRoundTripsBackToNoAutomaticLogon) {
     }
 }
 
+TEST_P(Disable, AThirdPartyLogonDialogComesBackWithAndWithoutTheClient) {
+    for (bool client : {true, false}) {
+        SCOPED_TRACE(client ? "with the client" : "without the client");
+        TearDown();
+        SetUp();
+        if (client) BuildWithClient();
+        PutString(store(), kWinlogon, "GinaDLL", "ACMEGINA.DLL");
+        for (int round = 0; round < 2; ++round) {
+            EnableMode("1");
+            EnableMode("1");  // the first backup stays
+            EXPECT_EQ(At(kWinlogon, "GinaDLL"), "SZ:MSGINA.DLL");
+            EXPECT_EQ(At(kGinaBackup, "GinaDLL"), "SZ:ACMEGINA.DLL");
+            Run();
+            EXPECT_EQ(At(kWinlogon, "GinaDLL"), "SZ:ACMEGINA.DLL");
+            EXPECT_FALSE(KeyExists(store(), "SOFTWARE\\Pellam\\Sentrel\\SOFTWARE"));
+        }
+    }
+}
+
+TEST_P(Disable, AKeptWindowsOrMissingDialogLeavesTheDialogAsBefore) {
+    BuildWithClient();
+    RemoveTree(store(), kWinlogon);  // no GinaDLL at all
+    MakeKey(store(), kWinlogon);
+    EnableMode("1");
+    EXPECT_TRUE(KeyExists(store(), kGinaBackup));
+    EXPECT_EQ(At(kGinaBackup, "GinaDLL"), "<missing>");
+    Run();
+    EXPECT_EQ(At(kWinlogon, "GinaDLL"), "SZ:NWGINA.DLL");
+    EXPECT_FALSE(KeyExists(store(), kGinaBackup));
+
+    PutString(store(), kWinlogon, "GinaDLL", "msgina.dll");
+    EnableMode("1");
+    form.clientVersion = "Not Detected";
+    PutString(store(), kWinlogon, "GinaDLL", "OTHER.DLL");  // changed by hand meanwhile
+    Run();
+    EXPECT_EQ(At(kWinlogon, "GinaDLL"), "SZ:OTHER.DLL");
+    EXPECT_FALSE(KeyExists(store(), kGinaBackup));
+}
+
+TEST_P(Disable, ALogonDialogThatCannotBeKeptIsNotReplaced) {
+    PutString(store(), kWinlogon, "GinaDLL", "ACMEGINA.DLL");
+    MakeKey(store(), kGinaBackup);
+    Deny(kGinaBackup);
+    EXPECT_EQ(ErrorOf([&] { EnableMode("1"); }),
+              "Failed to create key "
+              "\\SOFTWARE\\Pellam\\Sentrel\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon");
+    EXPECT_EQ(At(kWinlogon, "GinaDLL"), "SZ:ACMEGINA.DLL");
+}
+
 TEST_P(Disable, WithoutWriteRightsStepThreeNamesItsFirstValue) {
     BuildWithClient();
     Deny(kLogin);

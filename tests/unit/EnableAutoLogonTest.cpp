@@ -139,6 +139,7 @@ TEST_P(Enable, WorkstationOnlySwitchesToTheWindowsLogonDialogAfterTheLock) {
                   W + "|AutoLogonCount|SZ:" + std::string(41, '9'),
                   KeyName(kRun) + "|ForceAutoLock|SZ:RunDll32.exe user32.dll,LockWorkStation",
                   KeyName(kInitialLogin) + "|Login When NWGina Not Loaded|SZ:No",
+                  KeyName(kGinaBackup) + "|GinaDLL|SZ:NWGINA.DLL",
                   W + "|GinaDLL|SZ:MSGINA.DLL",
                   KeyName(kNeverLogin) + "|Never Login|DWORD:1",
               }));

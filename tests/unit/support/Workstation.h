@@ -29,6 +29,8 @@ inline const std::string kWorkstationService =
     "SYSTEM\\CurrentControlSet\\Services\\NetwareWorkstation";
 inline const std::string kBackup =
     "SOFTWARE\\Pellam\\Sentrel\\SYSTEM\\CurrentControlSet\\Services\\NetwareWorkstation";
+inline const std::string kGinaBackup =
+    "SOFTWARE\\Pellam\\Sentrel\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 }  // namespace keys
 
 class WorkstationTest : public StoreTest {

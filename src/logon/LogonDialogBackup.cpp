@@ -1,0 +1,70 @@
+#include "logon/LogonDialogBackup.h"
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+#include "logon/KeyAccess.h"
+
+namespace sentrel {
+
+namespace {
+
+const char* const kBackupRoot = "\\SOFTWARE\\Pellam\\Sentrel";
+const char* const kWindowsDialog = "MSGINA.DLL";
+
+bool IsWindowsDialog(const RegistryValue& value) {
+    if (value.type != kRegSz && value.type != kRegExpandSz) return false;
+    std::string text(value.data.begin(), value.data.end());
+    text = text.substr(0, text.find('\0'));
+    const std::string windows = kWindowsDialog;
+    return std::equal(text.begin(), text.end(), windows.begin(), windows.end(),
+                      [](unsigned char a, unsigned char b) {
+                          return std::toupper(a) == std::toupper(b);
+                      });
+}
+
+}  // namespace
+
+void SaveLogonDialog(TRegistry& winlogon) {
+    TRegistry backup(winlogon.Store());
+    backup.SetRootKey(kHkeyLocalMachine);
+    if (backup.KeyExists(kGinaDllBackupKey)) return;
+    RegistryValue previous;
+    const bool present = winlogon.ReadValue(kGinaDll, previous.type, previous.data);
+    // The key alone records that there was no value.
+    backup.CreateKey(kGinaDllBackupKey);
+    if (!present) return;
+    OpenOnly(backup, kGinaDllBackupKey, false);
+    backup.WriteValue(kGinaDll, previous.type, previous.data);
+}
+
+std::optional<RegistryValue> LogonDialogToRestore(RegistryStore& store) {
+    TRegistry backup(store);
+    backup.SetRootKey(kHkeyLocalMachine);
+    RegistryValue kept;
+    if (!backup.OpenKey(kGinaDllBackupKey, false) ||
+        !backup.ReadValue(kGinaDll, kept.type, kept.data) || IsWindowsDialog(kept))
+        return std::nullopt;
+    return kept;
+}
+
+void RemoveLogonDialogBackup(RegistryStore& store) {
+    TRegistry reg(store);
+    reg.SetRootKey(kHkeyLocalMachine);
+    reg.DeleteKey(kGinaDllBackupKey);
+    // The keys between the backup and the program's backup root were made for it alone.
+    std::string path = kGinaDllBackupKey;
+    for (path.resize(path.rfind('\\')); path.size() > std::string(kBackupRoot).size();
+         path.resize(path.rfind('\\'))) {
+        std::vector<std::string> keys;
+        std::vector<std::string> values;
+        if (!OpenOnly(reg, path, false)) return;
+        reg.GetKeyNames(keys);
+        reg.GetValueNames(values);
+        reg.CloseKey();
+        if (!keys.empty() || !values.empty() || !reg.DeleteKey(path)) return;
+    }
+}
+
+}  // namespace sentrel

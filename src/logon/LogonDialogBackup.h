@@ -1,0 +1,34 @@
+#pragma once
+// The Winlogon "GinaDLL" value names the logon dialog. A workstation may name a third-party
+// dialog there (a smart-card or remote-control one that chains to the Novell dialog); the
+// program's own writes would lose it for good. So before the program first replaces the value,
+// the previous one, or the fact that there was none, is kept under the program's backup key,
+// and a disable puts a kept third-party dialog back.
+#include <cstdint>
+#include <optional>
+
+#include "registry/Registry.h"
+
+namespace sentrel {
+
+inline constexpr const char* kGinaDll = "GinaDLL";
+inline constexpr const char* kGinaDllBackupKey =
+    "\\SOFTWARE\\Pellam\\Sentrel\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+
+// With the Winlogon key open in winlogon: keeps its "GinaDLL" unless a backup is kept already
+// (the first one stays). A backup key that can't be made raises "Failed to create key %s", so
+// the value is not replaced unsaved.
+void SaveLogonDialog(TRegistry& winlogon);
+
+struct RegistryValue {
+    std::uint32_t type = 0;
+    Bytes data;
+};
+
+// The kept dialog to put back: a kept value that is neither absent nor "MSGINA.DLL".
+std::optional<RegistryValue> LogonDialogToRestore(RegistryStore& store);
+
+// Removes the backup, and the program's keys above it that then hold nothing.
+void RemoveLogonDialogBackup(RegistryStore& store);
+
+}  // namespace sentrel
