@@ -283,6 +283,16 @@ void TForm1::ShowPage(int page) {
     UpdateTabs();
 }
 
+LRESULT TForm1::DefaultButtonOfShownPage() const {
+    for (int i = 0; i < kControlCount; ++i) {
+        const ControlSpec& layout = kControls[i];
+        if (layout.page == page_ && layout.className == std::string("BUTTON") &&
+            (layout.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+            return MAKELRESULT(layout.id, DC_HASDEFID);
+    }
+    return 0;
+}
+
 void TForm1::Show() {
     Push();
     platform_.SetOwnerWindow(window_);
@@ -404,6 +414,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_CTLCOLORSTATIC:
             return ColourOf(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case DM_GETDEFID:
+            // IsDialogMessage asks this when Enter is pressed outside a push button: without
+            // an answer it sends IDOK, which no page has.
+            return DefaultButtonOfShownPage();
         case WM_CLOSE:
             FormClose();
             return 0;

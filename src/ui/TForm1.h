@@ -41,6 +41,8 @@ private:
     std::string Text(int id) const;
     static std::string WindowText(HWND window);
     void ShowPage(int page);
+    // The default button of the page shown, as DM_GETDEFID answers it; 0 when it has none.
+    LRESULT DefaultButtonOfShownPage() const;
     void UpdateTabs();
     std::vector<int> VisiblePages() const;
 

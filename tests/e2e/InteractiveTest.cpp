@@ -152,6 +152,46 @@ TEST_P(Interactive, EnableAndDisableOnWindows98) {
     EXPECT_EQ(run.FinishAnsweringOk(), 0);
 }
 
+TEST_P(Interactive, EnterPressesTheDefaultButtonOfTheAgreementPage) {
+    SentrelRun run("");
+    ASSERT_NE(run.WaitForMainWindow(), nullptr);
+    run.PressKey(cboxAgree, VK_RETURN);  // Next is disabled until the user agrees
+    EXPECT_EQ(run.ShownPage(), 0);
+    run.Click(cboxAgree);
+    run.PressKey(cboxAgree, VK_RETURN);
+    EXPECT_EQ(run.ShownPage(), 1);
+    run.PressKey(edtTree, VK_RETURN);  // the settings page has no default button
+    EXPECT_EQ(run.ShownPage(), 1);
+    EXPECT_EQ(run.MessageTexts(), std::vector<std::string>{});
+    run.Click(btnExit2);
+    EXPECT_EQ(run.FinishAnsweringOk(), 0);
+}
+
+TEST_P(Interactive, TheWindowsDisableBringsAThirdPartyLogonDialogBack) {
+    for (bool client : {true, false}) {
+        SCOPED_TRACE(client ? "client" : "no client");
+        TearDown();
+        SetUp();
+        if (client) BuildWithClient();
+        PutString(store(), kWinlogon, "GinaDLL", "ACMEGINA.DLL");
+        SentrelRun run("");
+        OpenSettings(run);
+        run.SetText(edtMSUsr, "kiosk");
+        if (client) run.SelectMode(1);  // without the client the one entry acts as mode 1
+        for (int round = 0; round < 2; ++round) {
+            run.Click(BtnEnable);
+            ASSERT_TRUE(run.AnswerMessageBox(IDOK));
+            EXPECT_EQ(At(kWinlogon, "GinaDLL"), "SZ:MSGINA.DLL");
+            run.Click(btnDisable);
+            ASSERT_TRUE(run.AnswerMessageBox(IDOK));
+            EXPECT_EQ(At(kWinlogon, "GinaDLL"), "SZ:ACMEGINA.DLL");
+            EXPECT_FALSE(KeyExists(store(), kGinaBackup));
+        }
+        run.Click(btnExit2);
+        EXPECT_EQ(run.FinishAnsweringOk(), 0);
+    }
+}
+
 TEST_P(Interactive, WithoutAClientTheSettingsPageShowsTheWarningAndOneMode) {
     SentrelRun run("");
     OpenSettings(run);
@@ -198,6 +238,31 @@ TEST_P(Interactive, TheClipboardGetsTheEquivalentCommandLine) {
                                    " /U /NDSTree:T /NDSUsr:U /NDSPass: /NDSSrv:S "
                                    "\"/NDSCx:OU=Sales Dept\" /MSDom:D /MSUsr:W /MSPass: "
                                    "/ShowResult /RunScript /LockWS /Mode:2");
+    run.Click(btnExit2);
+    EXPECT_EQ(run.FinishAnsweringOk(), 0);
+}
+
+TEST_P(Interactive, AFieldWithADoubleQuoteIsNotCopiedButIsStillWritten) {
+    BuildWithClient();
+    SentrelRun run("");
+    OpenSettings(run);
+    PutOnClipboard("what the user had");
+    run.SetText(edtMSUsr, "kiosk");
+    run.SetText(EdtMSPass, "a\"b\"c");
+    run.SelectMode(1);
+    run.Click(btnClipBoard);
+    MessageBoxSeen seen;
+    ASSERT_TRUE(run.AnswerMessageBox(IDOK, &seen));
+    EXPECT_EQ(seen.text,
+              "A command line cannot carry a double quote (\"), so nothing was copied to the "
+              "clipboard. Remove it from: MS Password.");
+    EXPECT_EQ(seen.caption, "Sentrel for Windows9x, WinNT, W2K & WinXP");
+    EXPECT_EQ(ClipboardText(), "what the user had");
+    run.Click(BtnEnable);
+    ASSERT_TRUE(run.AnswerMessageBox(IDOK, &seen));
+    EXPECT_EQ(seen.text, "Auto Login has been enabled");
+    EXPECT_EQ(At(kWinlogon, "DefaultPassword"), "SZ:a\"b\"c");
+    EXPECT_EQ(At(kWinlogon, "DefaultUserName"), "SZ:kiosk");
     run.Click(btnExit2);
     EXPECT_EQ(run.FinishAnsweringOk(), 0);
 }

@@ -1,5 +1,7 @@
 #include "SentrelDriver.h"
 
+#include <cstring>
+
 #include <commctrl.h>
 
 #include "ui/ControlIds.h"
@@ -70,6 +72,16 @@ void EmulateWindows(const std::string& exeName, const std::string& version) {
     RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version.c_str()),
                    static_cast<DWORD>(version.size() + 1));
     RegCloseKey(key);
+}
+
+void PutOnClipboard(const std::string& text) {
+    for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt) Sleep(50);
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+    CloseClipboard();
 }
 
 std::string ClipboardText() {
@@ -172,6 +184,12 @@ void SentrelRun::Settle(DWORD ms) {
 
 void SentrelRun::Click(int id) {
     PostMessageA(ControlOf(id), BM_CLICK, 0, 0);
+    Settle(150);
+}
+
+void SentrelRun::PressKey(int id, WPARAM key) {
+    PostMessageA(ControlOf(id), WM_KEYDOWN, key, 1);
+    PostMessageA(ControlOf(id), WM_KEYUP, key, 0xC0000001);
     Settle(150);
 }
 

@@ -36,6 +36,8 @@ public:
     HWND WaitForMainWindow(DWORD timeoutMs = 15000);
     HWND ControlOf(int id);
     void Click(int id);
+    // Presses a key in a control, as the keyboard would: the program's message loop gets it.
+    void PressKey(int id, WPARAM key);
     void SelectMode(int index);
     void SetText(int id, const std::string& text);
     std::string TextOf(int id);
@@ -66,6 +68,8 @@ private:
 std::string SentrelPath();
 // Text on the clipboard, or empty.
 std::string ClipboardText();
+// Puts text on the clipboard, as another program would.
+void PutOnClipboard(const std::string& text);
 // Sets the Windows version Wine reports to a program of that file name.
 void EmulateWindows(const std::string& exeName, const std::string& version);
 

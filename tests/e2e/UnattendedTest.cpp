@@ -68,6 +68,26 @@ TEST_P(Unattended, EachModeWithAndWithoutTheClient) {
     }
 }
 
+TEST_P(Unattended, AThirdPartyLogonDialogSurvivesWorkstationOnlyLogonAndDisable) {
+    for (bool client : {true, false}) {
+        SCOPED_TRACE(client ? "client" : "no client");
+        TearDown();
+        SetUp();
+        if (client) BuildWithClient();
+        PutString(store(), kWinlogon, "GinaDLL", "ACMEGINA.DLL");
+        for (int round = 0; round < 2; ++round) {
+            SentrelRun enable("/U /MSUsr:kiosk /MSPass:pw /Mode:1");
+            EXPECT_EQ(enable.FinishAnsweringOk(), 0);
+            EXPECT_EQ(At(kWinlogon, "GinaDLL"), "SZ:MSGINA.DLL");
+            SentrelRun disable("/U /Disable");
+            EXPECT_EQ(disable.FinishAnsweringOk(), 0);
+            EXPECT_EQ(disable.MessageTexts(), std::vector<std::string>{});
+            EXPECT_EQ(At(kWinlogon, "GinaDLL"), "SZ:ACMEGINA.DLL");
+            EXPECT_FALSE(KeyExists(store(), kGinaBackup));
+        }
+    }
+}
+
 TEST_P(Unattended, DisableWithAndWithoutMode) {
     BuildWithClient();
     for (const char* line : {"/U /Disable", "/U /Disable /Mode:3 /NDSTree:T /MSUsr:kiosk"}) {
