@@ -3,6 +3,8 @@
 // carry.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <stdexcept>
+
 #include "FuzzCheck.h"
 #include "app/Switches.h"
 #include "ui/CommandLineBuilder.h"
