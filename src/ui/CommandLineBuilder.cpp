@@ -1,6 +1,7 @@
 #include "ui/CommandLineBuilder.h"
 
 #include <stdexcept>
+#include <vector>
 
 namespace sentrel {
 
@@ -32,14 +33,15 @@ const ValueSwitch kValueSwitches[] = {
     {"/MSPass:", "MS Password", &FormState::EdtMSPass},
 };
 
-}  // namespace
-
+// The labels of the fields whose text a command line cannot carry, in the line's order.
 std::vector<std::string> FieldsWithDoubleQuote(const FormState& form) {
     std::vector<std::string> labels;
     for (const ValueSwitch& value : kValueSwitches)
         if ((form.*value.field).find('"') != std::string::npos) labels.push_back(value.label);
     return labels;
 }
+
+}  // namespace
 
 std::string BuildCommandLine(const std::string& programPath, const FormState& form,
                              ProgramState& state) {

@@ -1,7 +1,6 @@
 #pragma once
 // Turns the window's fields into the command line that makes an unattended run do the same.
 #include <string>
-#include <vector>
 
 #include "logon/LogonContext.h"
 #include "ui/FormState.h"
@@ -16,9 +15,6 @@ namespace sentrel {
 // other values, so a field holding one raises an error naming the fields and builds nothing.
 std::string BuildCommandLine(const std::string& programPath, const FormState& form,
                              ProgramState& state);
-
-// The labels of the fields whose text a command line cannot carry, in the line's order.
-std::vector<std::string> FieldsWithDoubleQuote(const FormState& form);
 
 // Puts the line on the clipboard and tells the user; "Cannot open clipboard" when it can't be
 // opened, another error when the text could not be put on it.
