@@ -170,10 +170,7 @@ TEST_P(Interactive, EnterPressesTheDefaultButtonOfTheAgreementPage) {
 TEST_P(Interactive, TheWindowsDisableBringsAThirdPartyLogonDialogBack) {
     for (bool client : {true, false}) {
         SCOPED_TRACE(client ? "client" : "no client");
-        TearDown();
-        SetUp();
-        if (client) BuildWithClient();
-        PutString(store(), kWinlogon, "GinaDLL", "ACMEGINA.DLL");
+        RebuildWithThirdPartyDialog(client, "ACMEGINA.DLL");
         SentrelRun run("");
         OpenSettings(run);
         run.SetText(edtMSUsr, "kiosk");

@@ -71,10 +71,7 @@ TEST_P(Unattended, EachModeWithAndWithoutTheClient) {
 TEST_P(Unattended, AThirdPartyLogonDialogSurvivesWorkstationOnlyLogonAndDisable) {
     for (bool client : {true, false}) {
         SCOPED_TRACE(client ? "client" : "no client");
-        TearDown();
-        SetUp();
-        if (client) BuildWithClient();
-        PutString(store(), kWinlogon, "GinaDLL", "ACMEGINA.DLL");
+        RebuildWithThirdPartyDialog(client, "ACMEGINA.DLL");
         for (int round = 0; round < 2; ++round) {
             SentrelRun enable("/U /MSUsr:kiosk /MSPass:pw /Mode:1");
             EXPECT_EQ(enable.FinishAnsweringOk(), 0);

@@ -138,10 +138,7 @@ TEST_P(Disable, EveryModeRoundTripsBackToNoAutomaticLogon) {
 TEST_P(Disable, AThirdPartyLogonDialogComesBackWithAndWithoutTheClient) {
     for (bool client : {true, false}) {
         SCOPED_TRACE(client ? "with the client" : "without the client");
-        TearDown();
-        SetUp();
-        if (client) BuildWithClient();
-        PutString(store(), kWinlogon, "GinaDLL", "ACMEGINA.DLL");
+        RebuildWithThirdPartyDialog(client, "ACMEGINA.DLL");
         for (int round = 0; round < 2; ++round) {
             EnableMode("1");
             EnableMode("1");  // the first backup stays

@@ -92,6 +92,13 @@ void WorkstationTest::BuildWithClient() {
 
 void WorkstationTest::BuildWithoutClient() { form.clientVersion = "Not Detected"; }
 
+void WorkstationTest::RebuildWithThirdPartyDialog(bool client, const std::string& gina) {
+    TearDown();
+    SetUp();
+    if (client) BuildWithClient();
+    PutString(store(), kWinlogon, "GinaDLL", gina);
+}
+
 std::map<std::string, std::string> WorkstationTest::Snapshot() {
     std::map<std::string, std::string> values;
     for (const std::string& root : KeysToClean()) Collect(store(), root, values);

@@ -44,6 +44,9 @@ protected:
     void BuildWithClient();
     // Windows XP without any Novell key.
     void BuildWithoutClient();
+    // Starts again from a fresh workstation, with or without the client, whose Winlogon
+    // "GinaDLL" names a third-party logon dialog.
+    void RebuildWithThirdPartyDialog(bool client, const std::string& gina);
 
     LogonContext Context() { return LogonContext{store(), platform, state, form}; }
     // Every value the writers may touch, as "path|name" -> Describe() text.
