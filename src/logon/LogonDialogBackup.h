@@ -12,6 +12,7 @@
 namespace sentrel {
 
 inline constexpr const char* kGinaDll = "GinaDLL";
+inline constexpr const char* kWindowsLogonDialog = "MSGINA.DLL";
 inline constexpr const char* kGinaDllBackupKey =
     "\\SOFTWARE\\Pellam\\Sentrel\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 

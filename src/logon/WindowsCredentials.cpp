@@ -23,7 +23,7 @@ void SetWindowsCredentials(LogonContext& context, const LogonSettings& settings)
         reg.WriteString("Login When NWGina Not Loaded", "No");
     if (OpenOnly(reg, kWinlogonKey, false)) {
         SaveLogonDialog(reg);
-        reg.WriteString(kGinaDll, "MSGINA.DLL");
+        reg.WriteString(kGinaDll, kWindowsLogonDialog);
     }
     if (OpenOnly(reg, kNeverLoginKey, false)) reg.WriteInteger("Never Login", 1);
 }
