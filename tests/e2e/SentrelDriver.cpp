@@ -1,6 +1,7 @@
 #include "SentrelDriver.h"
 
 #include <cstring>
+#include <set>
 
 #include <commctrl.h>
 
@@ -59,6 +60,17 @@ BOOL CALLBACK FindChild(HWND window, LPARAM data) {
     }
     return TRUE;
 }
+
+// The messages sent with SendMessageCallbackA that the program has handled, by ticket. Global:
+// a callback may come after the run that sent it has ended.
+std::set<ULONG_PTR> handledTickets;
+ULONG_PTR nextTicket = 1;
+
+VOID CALLBACK MessageHandled(HWND, UINT, ULONG_PTR ticket, LRESULT) {
+    handledTickets.insert(ticket);
+}
+
+const DWORD kHandlerTimeoutMs = 15000;
 
 }  // namespace
 
@@ -177,28 +189,54 @@ HWND SentrelRun::ControlOf(int id) {
 
 void SentrelRun::Settle(DWORD ms) {
     Sleep(ms);
-    // A message sent to the window returns once everything posted before it was handled.
     DWORD_PTR result = 0;
     if (main_) SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result);
 }
 
-void SentrelRun::Click(int id) {
-    PostMessageA(ControlOf(id), BM_CLICK, 0, 0);
-    Settle(150);
+bool SentrelRun::Ended() { return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; }
+
+// A sent message is handled before anything posted, and a handler may open a message box and
+// wait there: so the wait ends when the program calls back, shows a box, or ends.
+void SentrelRun::SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const ULONG_PTR ticket = nextTicket++;
+    if (!SendMessageCallbackA(window, message, wParam, lParam, MessageHandled, ticket)) return;
+    for (DWORD waited = 0; waited < kHandlerTimeoutMs; waited += 10) {
+        MSG pending;
+        while (PeekMessageA(&pending, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&pending);
+        if (handledTickets.count(ticket) || FindBox() || Ended()) return;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
 }
+
+// Posted messages are taken in order: a marker posted after them (the modified flag of an edit
+// field, which the program never reads) shows when the program is through with them.
+void SentrelRun::WaitForPosted() {
+    HWND marker = ControlOf(ids::edtTree);
+    DWORD_PTR modified = 0;
+    PostMessageA(marker, EM_SETMODIFY, TRUE, 0);
+    for (DWORD waited = 0; waited < kHandlerTimeoutMs; waited += 10) {
+        if (FindBox() || Ended()) return;
+        if (SendMessageTimeoutA(marker, EM_GETMODIFY, 0, 0, SMTO_NORMAL, 2000, &modified) &&
+            modified)
+            break;
+        Sleep(10);
+    }
+    SendMessageTimeoutA(marker, EM_SETMODIFY, FALSE, 0, SMTO_NORMAL, 2000, &modified);
+}
+
+void SentrelRun::Click(int id) { SendAndWait(ControlOf(id), BM_CLICK, 0, 0); }
 
 void SentrelRun::PressKey(int id, WPARAM key) {
     PostMessageA(ControlOf(id), WM_KEYDOWN, key, 1);
     PostMessageA(ControlOf(id), WM_KEYUP, key, 0xC0000001);
-    Settle(150);
+    WaitForPosted();
 }
 
 void SentrelRun::SelectMode(int index) {
     HWND combo = ControlOf(ids::combMode);
     SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    PostMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(ids::combMode, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(combo));
-    Settle(150);
+    SendAndWait(GetParent(combo), WM_COMMAND, MAKEWPARAM(ids::combMode, CBN_SELCHANGE),
+                reinterpret_cast<LPARAM>(combo));
 }
 
 void SentrelRun::SetText(int id, const std::string& text) {
@@ -234,7 +272,7 @@ void SentrelRun::SelectTab(int tab) {
         int current = static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
         if (current == tab) return;
         PostMessageA(tabs, WM_KEYDOWN, current < tab ? VK_RIGHT : VK_LEFT, 0);
-        Settle(100);
+        WaitForPosted();
     }
 }
 

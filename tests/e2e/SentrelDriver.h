@@ -35,6 +35,8 @@ public:
     // The main window once it is visible; null when it did not appear in time.
     HWND WaitForMainWindow(DWORD timeoutMs = 15000);
     HWND ControlOf(int id);
+    // Clicks, key presses and mode changes return once the program has handled them, or shows
+    // a message box, or has ended.
     void Click(int id);
     // Presses a key in a control, as the keyboard would: the program's message loop gets it.
     void PressKey(int id, WPARAM key);
@@ -50,7 +52,7 @@ public:
     // Which page is shown: 0 About ... 4 History, or -1.
     int ShownPage();
     void PostClose();
-    // Lets the program handle what was posted to it.
+    // Gives the program time, then a message sent to its window and answered.
     void Settle(DWORD ms = 300);
 
     const std::vector<MessageBoxSeen>& MessageBoxes() const { return boxes_; }
@@ -59,6 +61,11 @@ public:
 
 private:
     HWND FindBox();
+    bool Ended();
+    // Sends a message and waits until the program has handled it.
+    void SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Waits until the program has taken every message posted to it so far.
+    void WaitForPosted();
     PROCESS_INFORMATION process_ = {};
     HWND main_ = nullptr;
     std::vector<MessageBoxSeen> boxes_;
