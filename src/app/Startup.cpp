@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "app/RecordedRun.h"
 #include "detect/ClientVersion.h"
 #include "detect/KLVersionInfo.h"
 #include "detect/WindowsFamily.h"
@@ -32,8 +33,17 @@ void RunInstaller(Program& program) {
     if (!program.switches.FindSwitch("ACU:", kSwitchPrefix, true, path)) return;
     std::string parameters;
     program.switches.FindSwitch("ACUParam:", kSwitchPrefix, true, parameters);
-    // Neither a failed start nor the installer's own exit code stops the run.
-    RunAndWait(program.platform, "Open", path, parameters, FolderOf(path), kSwShowNormal, true);
+    // The installer's own exit code never stops the run. A failed start stops a run that keeps
+    // a record: the shell showed no box of its own, and a roll-out must not configure a client
+    // that is not there. Other runs go on after the shell's own message.
+    std::optional<std::uint32_t> startError;
+    RunAndWait(program.platform, "Open", path, parameters, FolderOf(path), kSwShowNormal, true,
+               &startError);
+    if (startError && RecordOptions::From(program.switches).Recorded())
+        throw RunError(kExitInstallerNotStarted,
+                       WithSystemError(program.platform,
+                                       FormatMessageText(kMsgInstallerNotStarted, path),
+                                       *startError));
     // A client the installer has just put on the machine must be seen by the writers.
     program.form.edCliVer = GetClientVersion(program.store, program.platform);
     ReadSettingsOfFamily(program);
@@ -73,6 +83,15 @@ void ShowError(Platform& platform, const std::string& message) {
     platform.ShowMessageBox(message, kApplicationTitle, kMbOk | kMbIconError);
 }
 
+std::string WithSystemError(Platform& platform, const std::string& text, std::uint32_t code) {
+    std::string reason = platform.SystemErrorText(code).value_or("");
+    while (!reason.empty() && (reason.back() == '\r' || reason.back() == '\n' ||
+                               reason.back() == ' ' || reason.back() == '.'))
+        reason.pop_back();
+    if (reason.empty()) reason = "error " + std::to_string(code);
+    return text + ": " + reason;
+}
+
 std::string FolderOf(const std::string& path) {
     std::string::size_type at = path.find_last_of("\\:");
     return at == std::string::npos ? std::string() : path.substr(0, at + 1);
@@ -80,10 +99,14 @@ std::string FolderOf(const std::string& path) {
 
 int RunAndWait(Platform& platform, const std::string& verb, const std::string& fileName,
                const std::string& parameters, const std::string& directory, int showCommand,
-               bool wait) {
+               bool wait, std::optional<std::uint32_t>* startError) {
     ProcessHandle process = 0;
-    if (!platform.StartProgram(verb, fileName, parameters, directory, showCommand, &process))
+    std::uint32_t error = 0;
+    if (!platform.StartProgram({verb, fileName, parameters, directory, showCommand}, &process,
+                               &error)) {
+        if (startError) *startError = error;
         return -1;
+    }
     if (!wait) {
         platform.CloseProcess(process);
         return 0;
@@ -106,7 +129,7 @@ void RunUnattended(Program& program) {
     // machine that then may not come up.
     if (!disable && !IsLogonMode(program.state.ModeText)) {
         program.platform.ShowMessageBox(kMsgModeSwitch, kApplicationTitle, kMbOk | kMbIconError);
-        program.state.ExitCode = 1;
+        program.state.ExitCode = kExitFailed;
         program.platform.RequestEnd();
         return;
     }
@@ -134,6 +157,14 @@ void RunUnattended(Program& program) {
 
 void FormCreate(Program& program) {
     const bool unattended = program.switches.HasLooseFlag("U", kSwitchPrefix);
+    const RecordOptions options = RecordOptions::From(program.switches);
+    if (unattended && options.Recorded())
+        RunRecorded(program, options);
+    else
+        StartUp(program, unattended);
+}
+
+void StartUp(Program& program, bool unattended) {
     try {
         program.state.ProfileName = kDefaultProfileName;
         TKLVersionInfo versionInfo(program.platform);
@@ -162,7 +193,8 @@ void FormCreate(Program& program) {
     } catch (const std::exception& e) {
         ShowError(program.platform, e.what());
         if (unattended) {
-            program.state.ExitCode = 1;
+            const auto* runError = dynamic_cast<const RunError*>(&e);
+            program.state.ExitCode = runError ? runError->ExitCode() : kExitFailed;
             program.platform.RequestEnd();
         }
     }

@@ -2,6 +2,9 @@
 // The program's spine: what the main window's creation does (caption, version fields, current
 // settings, then the unattended run, help or refusal), the unattended run itself, and starting
 // the client installer and waiting for it.
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "app/Switches.h"
@@ -20,26 +23,50 @@ struct Program {
     LogonContext Context() { return LogonContext{store, platform, state, form}; }
 };
 
+// The exit codes of an unattended run; interactive use and help end with kExitDone.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitFailed = 1;              // an operation failed, or a wrong command line
+inline constexpr int kExitInstallerNotStarted = 2; // the client installer could not be started
+inline constexpr int kExitLogNotWritten = 3;       // the settings were written, the log was not
+
+// An error that ends an unattended run with an exit code of its own.
+class RunError : public std::runtime_error {
+public:
+    RunError(int exitCode, const std::string& message)
+        : std::runtime_error(message), exitCode_(exitCode) {}
+    int ExitCode() const { return exitCode_; }
+
+private:
+    int exitCode_;
+};
+
 // Runs once, after the window exists and before it is shown. Ends with an end request for an
 // unattended run, an answered help box or Windows 3.x. An error is shown in a message box; in an
-// unattended run it also ends the program with exit code 1, so a login script can tell.
+// unattended run it also ends the program with exit code 1 (or the RunError's), so a login
+// script can tell. An unattended run with /Quiet or /Log: keeps a record (RecordedRun.h).
 void FormCreate(Program& program);
+
+// What FormCreate does once the run's way is chosen.
+void StartUp(Program& program, bool unattended);
 
 // Everything from the switches: the installer, the settings, then disable or enable.
 void RunUnattended(Program& program);
 
 // Starts a program through the shell; with wait, handles window messages every 100 ms until it
-// ends. Gives its exit code, 0 when not waiting, -1 when the start failed or the code can't be
-// read.
+// ends. Gives its exit code, 0 when not waiting, -1 when the start failed (its system error
+// code then in startError, when given) or the exit code can't be read.
 int RunAndWait(Platform& platform, const std::string& verb, const std::string& fileName,
                const std::string& parameters, const std::string& directory, int showCommand,
-               bool wait);
+               bool wait, std::optional<std::uint32_t>* startError = nullptr);
 
 // The folder part of a path: up to and including its last backslash or colon.
 std::string FolderOf(const std::string& path);
 
 // Shows a message in an error box titled with the application title.
 void ShowError(Platform& platform, const std::string& message);
+
+// "text: the system's text for the error code", on one line.
+std::string WithSystemError(Platform& platform, const std::string& text, std::uint32_t code);
 
 inline constexpr const char* kMsgHelp = "Help is found by running Sentrel.exe and select the Usage Tab";
 inline constexpr const char* kMsgRefusal =

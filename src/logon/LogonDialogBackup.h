@@ -21,11 +21,6 @@ inline constexpr const char* kGinaDllBackupKey =
 // the value is not replaced unsaved.
 void SaveLogonDialog(TRegistry& winlogon);
 
-struct RegistryValue {
-    std::uint32_t type = 0;
-    Bytes data;
-};
-
 // The kept dialog to put back: a kept value that is neither absent nor "MSGINA.DLL".
 std::optional<RegistryValue> LogonDialogToRestore(RegistryStore& store);
 

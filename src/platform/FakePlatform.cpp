@@ -43,11 +43,13 @@ int FakePlatform::ShowMessageBox(const std::string& text, const std::string& cap
     return answer;
 }
 
-bool FakePlatform::StartProgram(const std::string& verb, const std::string& file,
-                                const std::string& parameters, const std::string& directory,
-                                int showCommand, ProcessHandle* process) {
-    shellCalls.push_back({verb, file, parameters, directory, showCommand});
-    if (!shellStarts) return false;
+bool FakePlatform::StartProgram(const StartRequest& request, ProcessHandle* process,
+                                std::uint32_t* error) {
+    shellCalls.push_back(request);
+    if (!shellStarts) {
+        *error = startError;
+        return false;
+    }
     if (onStart) onStart(shellCalls.back());
     *process = 0x42;
     return true;
@@ -65,6 +67,16 @@ bool FakePlatform::GetExitCode(ProcessHandle, std::uint32_t* code) {
     if (!exitCode) return false;
     *code = *exitCode;
     return true;
+}
+
+std::uint32_t FakePlatform::AppendToFile(const std::string& path, const std::string& text) {
+    std::uint32_t error = 0;
+    if (!appendErrors.empty()) {
+        error = appendErrors.front();
+        appendErrors.pop_front();
+    }
+    if (error == 0) files[path] += text;
+    return error;
 }
 
 ClipboardResult FakePlatform::SetClipboardText(const std::string& text) {

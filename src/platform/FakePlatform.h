@@ -16,10 +16,6 @@ public:
         unsigned flags;
         int answer;
     };
-    struct ShellCall {
-        std::string verb, file, parameters, directory;
-        int showCommand;
-    };
 
     // What the fake answers.
     OsVersion version{5, 1, 2600, 2, "Service Pack 3"};
@@ -30,19 +26,25 @@ public:
     std::map<std::uint32_t, std::string> errorTexts;
     std::deque<int> messageBoxAnswers;  // answered in turn; kIdOk when empty
     bool shellStarts = true;
+    std::uint32_t startError = 2;  // the error code of a start that fails
     int waitTimeouts = 0;  // how many waits time out before the process ends
     std::optional<std::uint32_t> exitCode = 0;
     bool clipboardOpens = true;
     bool clipboardTakesText = true;  // false: emptied, then the text is refused
-    std::function<void(const ShellCall&)> onStart;  // what the started program does
+    std::function<void(const StartRequest&)> onStart;  // what the started program does
+    LocalTime now{2026, 12, 8, 9, 5, 7};
+    std::map<std::string, std::string> files;          // what AppendToFile wrote, by path
+    std::deque<std::uint32_t> appendErrors;            // the results of appends in turn; 0 when empty
 
     // What the fake was asked.
     std::vector<MessageBoxCall> messageBoxes;
-    std::vector<ShellCall> shellCalls;
+    std::vector<StartRequest> shellCalls;
     std::vector<std::string> openedLinks;
     std::optional<std::string> clipboard;
     int messagePumps = 0;
     int closedProcesses = 0;
+    std::vector<std::uint32_t> sleeps;
+    bool systemErrorBoxesHidden = false;
 
     OsVersion OsVersionRecord() override { return version; }
     std::string ComputerName() override { return computerName; }
@@ -53,14 +55,17 @@ public:
                        std::vector<std::uint8_t>& value) override;
     std::optional<std::string> SystemErrorText(std::uint32_t code) override;
     int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
-    bool StartProgram(const std::string& verb, const std::string& file,
-                      const std::string& parameters, const std::string& directory,
-                      int showCommand, ProcessHandle* process) override;
+    bool StartProgram(const StartRequest& request, ProcessHandle* process,
+                      std::uint32_t* error) override;
     WaitOutcome WaitForProcess(ProcessHandle process, std::uint32_t milliseconds) override;
     bool GetExitCode(ProcessHandle process, std::uint32_t* code) override;
     void CloseProcess(ProcessHandle) override { ++closedProcesses; }
     void OpenLink(const std::string& link) override { openedLinks.push_back(link); }
     ClipboardResult SetClipboardText(const std::string& text) override;
+    LocalTime Now() override { return now; }
+    std::uint32_t AppendToFile(const std::string& path, const std::string& text) override;
+    void Sleep(std::uint32_t milliseconds) override { sleeps.push_back(milliseconds); }
+    void HideSystemErrorBoxes() override { systemErrorBoxesHidden = true; }
     void ProcessMessages() override { ++messagePumps; }
     void RequestEnd() override { endRequested_ = true; }
     bool EndRequested() const override { return endRequested_; }

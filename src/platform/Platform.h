@@ -32,6 +32,23 @@ inline constexpr int kIdNo = 7;
 
 inline constexpr int kSwShowNormal = 1;
 
+// The Win32 error codes of a file another writer holds.
+inline constexpr std::uint32_t kErrorSharingViolation = 32;
+inline constexpr std::uint32_t kErrorLockViolation = 33;
+
+// A program to start through the shell.
+struct StartRequest {
+    std::string verb, file, parameters, directory;
+    int showCommand = kSwShowNormal;
+    // False: the shell shows no error box of its own (SEE_MASK_FLAG_NO_UI); a start that fails
+    // is only reported to the caller.
+    bool shellShowsErrors = true;
+};
+
+struct LocalTime {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+
 using ProcessHandle = std::uintptr_t;
 enum class ClipboardResult { Copied, CannotOpen, CannotPut };
 enum class WaitOutcome { Ended, TimedOut, Failed };
@@ -61,11 +78,10 @@ public:
     virtual int ShowMessageBox(const std::string& text, const std::string& caption,
                            unsigned flags) = 0;
 
-    // ShellExecuteExA with SEE_MASK_NOCLOSEPROCESS; false when the start failed. The handle
-    // is 0 when the shell gave none.
-    virtual bool StartProgram(const std::string& verb, const std::string& file,
-                              const std::string& parameters, const std::string& directory,
-                              int showCommand, ProcessHandle* process) = 0;
+    // ShellExecuteExA with SEE_MASK_NOCLOSEPROCESS; false when the start failed, with the
+    // system's error code in error. The handle is 0 when the shell gave none.
+    virtual bool StartProgram(const StartRequest& request, ProcessHandle* process,
+                              std::uint32_t* error) = 0;
     virtual WaitOutcome WaitForProcess(ProcessHandle process, std::uint32_t milliseconds) = 0;
     virtual bool GetExitCode(ProcessHandle process, std::uint32_t* code) = 0;
     virtual void CloseProcess(ProcessHandle process) = 0;
@@ -75,6 +91,17 @@ public:
     // Puts 8-bit text on the clipboard as CF_TEXT. CannotPut: the clipboard was opened and
     // emptied, but the text could not be put on it.
     virtual ClipboardResult SetClipboardText(const std::string& text) = 0;
+
+    // The date and time of the computer's clock.
+    virtual LocalTime Now() = 0;
+    // Adds text to the end of a file, made when missing, in one write while no other writer
+    // may open the file. Gives 0 or the system's error code (kErrorSharingViolation while
+    // another writer holds the file); a write that fails leaves the file as it was.
+    virtual std::uint32_t AppendToFile(const std::string& path, const std::string& text) = 0;
+    virtual void Sleep(std::uint32_t milliseconds) = 0;
+    // From now on Windows shows no box of its own for this process: none for a drive without
+    // a disk, none for a file that can't be opened, none for a crash (the process just ends).
+    virtual void HideSystemErrorBoxes() = 0;
 
     // Handles every pending window message; a WM_QUIT taken is put back.
     virtual void ProcessMessages() = 0;

@@ -11,6 +11,8 @@ static_assert(kMbOk == MB_OK && kMbYesNo == MB_YESNO && kMbIconError == MB_ICONE
 static_assert(kMbIconQuestion == MB_ICONQUESTION && kMbIconInformation == MB_ICONINFORMATION);
 static_assert(kIdOk == IDOK && kIdCancel == IDCANCEL && kIdYes == IDYES && kIdNo == IDNO);
 static_assert(kSwShowNormal == SW_SHOWNORMAL);
+static_assert(kErrorSharingViolation == ERROR_SHARING_VIOLATION);
+static_assert(kErrorLockViolation == ERROR_LOCK_VIOLATION);
 static_assert(kOsVersionInfoSize == sizeof(OSVERSIONINFOA));
 
 OsVersion Win32Platform::OsVersionRecord() {
@@ -86,20 +88,23 @@ int Win32Platform::ShowMessageBox(const std::string& text, const std::string& ca
     return MessageBoxA(static_cast<HWND>(owner_), text.c_str(), caption.c_str(), flags);
 }
 
-bool Win32Platform::StartProgram(const std::string& verb, const std::string& file,
-                                 const std::string& parameters, const std::string& directory,
-                                 int showCommand, ProcessHandle* process) {
+bool Win32Platform::StartProgram(const StartRequest& request, ProcessHandle* process,
+                                 std::uint32_t* error) {
     SHELLEXECUTEINFOA info;
     std::memset(&info, 0, sizeof info);
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    if (!request.shellShowsErrors) info.fMask |= SEE_MASK_FLAG_NO_UI;
     info.hwnd = nullptr;
-    info.lpVerb = verb.c_str();
-    info.lpFile = file.c_str();
-    info.lpParameters = parameters.c_str();
-    info.lpDirectory = directory.c_str();
-    info.nShow = showCommand;
-    if (!ShellExecuteExA(&info)) return false;
+    info.lpVerb = request.verb.c_str();
+    info.lpFile = request.file.c_str();
+    info.lpParameters = request.parameters.c_str();
+    info.lpDirectory = request.directory.c_str();
+    info.nShow = request.showCommand;
+    if (!ShellExecuteExA(&info)) {
+        *error = GetLastError();
+        return false;
+    }
     *process = reinterpret_cast<ProcessHandle>(info.hProcess);
     return true;
 }
@@ -145,6 +150,42 @@ ClipboardResult Win32Platform::SetClipboardText(const std::string& text) {
     }
     CloseClipboard();
     return put ? ClipboardResult::Copied : ClipboardResult::CannotPut;
+}
+
+LocalTime Win32Platform::Now() {
+    SYSTEMTIME time;
+    GetLocalTime(&time);
+    return {time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
+}
+
+// Other writers are kept out while the file is open (share mode read only), so two appends
+// never interleave, on a file share too; what a failed write added is cut off again.
+std::uint32_t Win32Platform::AppendToFile(const std::string& path, const std::string& text) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return GetLastError();
+    LONG endHigh = 0;
+    SetLastError(NO_ERROR);  // the end of a file of 4 GiB - 1 bytes reads as the error value
+    DWORD endLow = SetFilePointer(file, 0, &endHigh, FILE_END);
+    DWORD error = endLow == INVALID_SET_FILE_POINTER ? GetLastError() : NO_ERROR;
+    if (error == NO_ERROR) {
+        DWORD written = 0;
+        const DWORD size = static_cast<DWORD>(text.size());
+        if (!WriteFile(file, text.data(), size, &written, nullptr) || written != size) {
+            error = GetLastError();
+            if (error == NO_ERROR) error = ERROR_WRITE_FAULT;
+            SetFilePointer(file, static_cast<LONG>(endLow), &endHigh, FILE_BEGIN);
+            SetEndOfFile(file);
+        }
+    }
+    if (!CloseHandle(file) && error == NO_ERROR) error = GetLastError();
+    return error;
+}
+
+void Win32Platform::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
+
+void Win32Platform::HideSystemErrorBoxes() {
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
 }
 
 void Win32Platform::ProcessMessages() {

@@ -16,14 +16,17 @@ public:
     std::optional<std::string> SystemErrorText(std::uint32_t code) override;
     int ShowMessageBox(const std::string& text, const std::string& caption,
                        unsigned flags) override;
-    bool StartProgram(const std::string& verb, const std::string& file,
-                      const std::string& parameters, const std::string& directory,
-                      int showCommand, ProcessHandle* process) override;
+    bool StartProgram(const StartRequest& request, ProcessHandle* process,
+                      std::uint32_t* error) override;
     WaitOutcome WaitForProcess(ProcessHandle process, std::uint32_t milliseconds) override;
     bool GetExitCode(ProcessHandle process, std::uint32_t* code) override;
     void CloseProcess(ProcessHandle process) override;
     void OpenLink(const std::string& link) override;
     ClipboardResult SetClipboardText(const std::string& text) override;
+    LocalTime Now() override;
+    std::uint32_t AppendToFile(const std::string& path, const std::string& text) override;
+    void Sleep(std::uint32_t milliseconds) override;
+    void HideSystemErrorBoxes() override;
     void ProcessMessages() override;
     void RequestEnd() override;
     bool EndRequested() const override { return endRequested_; }

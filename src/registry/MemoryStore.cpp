@@ -32,7 +32,6 @@ std::vector<std::string> SplitPath(const std::string& path) {
 
 }  // namespace
 
-bool SameName(const std::string& a, const std::string& b) { return Upper(a) == Upper(b); }
 
 struct MemoryStore::Node {
     std::string name;

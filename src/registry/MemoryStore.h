@@ -47,7 +47,4 @@ private:
     HKey nextHandle_ = 0x1000;
 };
 
-// Compares registry names the way the registry does: without regard to letter case.
-bool SameName(const std::string& a, const std::string& b);
-
 }  // namespace sentrel

@@ -1,6 +1,8 @@
 #pragma once
 // The raw registry, shaped like the advapi32 calls the program uses. Every call returns a Win32
 // error code; on failure the output parameters are left unchanged.
+#include <algorithm>
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -32,7 +34,24 @@ inline constexpr std::uint32_t kRegDword = 4;
 inline constexpr std::uint32_t kRegMultiSz = 7;
 
 inline constexpr std::uint32_t kKeyAllAccess = 0xF003F;
+inline constexpr std::uint32_t kKeyRead = 0x20019;
 inline constexpr std::uint32_t kKeyWow64_64Key = 0x0100;
+
+// Compares registry names the way the registry does: without regard to letter case.
+inline bool SameName(const std::string& a, const std::string& b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+               return std::toupper(x) == std::toupper(y);
+           });
+}
+
+// A value as stored: its type and its bytes.
+struct RegistryValue {
+    std::uint32_t type = 0;
+    Bytes data;
+
+    bool operator==(const RegistryValue&) const = default;
+};
 
 class RegistryStore {
 public:

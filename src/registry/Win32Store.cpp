@@ -14,7 +14,7 @@ static_assert(kErrorNoMoreItems == ERROR_NO_MORE_ITEMS);
 static_assert(kErrorKeyDeleted == ERROR_KEY_DELETED);
 static_assert(kRegNone == REG_NONE && kRegSz == REG_SZ && kRegExpandSz == REG_EXPAND_SZ);
 static_assert(kRegBinary == REG_BINARY && kRegDword == REG_DWORD && kRegMultiSz == REG_MULTI_SZ);
-static_assert(kKeyAllAccess == KEY_ALL_ACCESS);
+static_assert(kKeyAllAccess == KEY_ALL_ACCESS && kKeyRead == KEY_READ);
 static_assert(kKeyWow64_64Key == 0x0100);  // KEY_WOW64_64KEY, absent from the NT 4 headers
 
 namespace {

@@ -47,6 +47,19 @@ BOOL CALLBACK FindTopLevel(HWND window, LPARAM data) {
     return TRUE;
 }
 
+struct AnyWindow {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK FindAnyTopLevel(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<AnyWindow*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window)) search->found.push_back(window);
+    return TRUE;
+}
+
 struct ChildSearch {
     int id;
     HWND found;
@@ -163,6 +176,27 @@ int SentrelRun::FinishAnsweringOk(DWORD timeoutMs) {
             return static_cast<int>(code);
         }
         if (FindBox()) AnswerMessageBox(IDOK, nullptr, 1000);
+    }
+    return -1000;
+}
+
+int SentrelRun::FinishWatchingForWindows(std::vector<std::string>* windowsSeen,
+                                         DWORD timeoutMs) {
+    std::set<HWND> recorded;
+    for (DWORD waited = 0; waited < timeoutMs; waited += 10) {
+        AnyWindow search{process_.dwProcessId, {}};
+        EnumWindows(FindAnyTopLevel, reinterpret_cast<LPARAM>(&search));
+        for (HWND window : search.found) {
+            if (recorded.insert(window).second)
+                windowsSeen->push_back(ClassOf(window) + ": " + WindowText(window) + " " +
+                                       WindowText(GetDlgItem(window, 0xFFFF)));
+            PostMessageA(window, WM_COMMAND, IDOK, 0);  // a box left open would never end
+        }
+        if (WaitForSingleObject(process_.hProcess, 10) == WAIT_OBJECT_0) {
+            DWORD code = 0;
+            GetExitCodeProcess(process_.hProcess, &code);
+            return static_cast<int>(code);
+        }
     }
     return -1000;
 }

@@ -32,6 +32,11 @@ public:
     // exit code, or -1000 when it did not end in time (it is then killed).
     int FinishAnsweringOk(DWORD timeoutMs = 30000);
 
+    // Waits for the program to end while watching for any visible top-level window of it,
+    // which it records (class and text) and closes. Gives the exit code, or -1000 when it did not
+    // end in time (it is then killed).
+    int FinishWatchingForWindows(std::vector<std::string>* windowsSeen, DWORD timeoutMs = 30000);
+
     // The main window once it is visible; null when it did not appear in time.
     HWND WaitForMainWindow(DWORD timeoutMs = 15000);
     HWND ControlOf(int id);

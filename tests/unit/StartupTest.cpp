@@ -1,52 +1,12 @@
 // Start-up and the unattended run, on a fake platform and an in-memory registry.
-#include "app/Startup.h"
-
 #include "logon/LogonSettings.h"
-#include "registry/MemoryStore.h"
 #include "registry/unitEXRegistry.h"
-#include "support/RecordingStore.h"
-#include "support/Workstation.h"
+#include "support/StartupFixture.h"
 
 namespace sentrel::test {
 namespace {
 
 using namespace keys;
-
-class Startup : public ::testing::Test {
-protected:
-    void SetUp() override {
-        platform.versionBlocks[platform.moduleFileName] = Bytes(16, 1);
-        platform.versionValues["\\VarFileInfo\\Translation"] = Bytes{0x06, 0x04, 0xE4, 0x04};
-        platform.versionValues["\\StringFileInfo\\040604E4\\FileVersion"] = Sz("3.0.1.3");
-        MakeKey(memory, kWinlogon);
-        MakeKey(memory, kRun);
-        PutString(memory, kWinlogon, "DefaultDomainName", "XP-PC");
-        PutString(memory, kWinlogon, "DefaultUserName", "Administrator");
-    }
-    void InstallClient() {
-        PutDword(memory, kClientVersion, "MajorVersion", 4);
-        PutDword(memory, kClientVersion, "MinorVersion", 91);
-        PutDword(memory, kLogin, "NMAS Authentication", 1);
-        PutString(memory, kWinlogon, "GinaDLL", "NWGINA.DLL");
-        PutValue(memory, kWorkstationService, "DependOnService", kRegMultiSz,
-                 MultiSzBlock({"Tcpip"}));
-    }
-    void On9x() { platform.version = {4, 10, 1998, 1, ""}; }
-    void Start(const std::string& arguments) {
-        program.switches = Switches::FromCommandLine("Sentrel.exe " + arguments);
-        FormCreate(program);
-    }
-    std::string At(const std::string& path, const std::string& name) {
-        return Show(memory, path, name);
-    }
-
-    MemoryStore memory;
-    RecordingStore store{memory};
-    FakePlatform platform;
-    ProgramState state;
-    FormState form;
-    Program program{store, platform, state, form, Switches({})};
-};
 
 TEST_F(Startup, WithoutArgumentsTheWindowOpensWithBothVersionFields) {
     InstallClient();
@@ -199,7 +159,7 @@ TEST_F(Startup, NineXTakesItsOwnRoadAndIgnoresTheLock) {
 TEST_F(Startup, TheInstallerRunsFirstAndItsClientIsUsed) {
     platform.waitTimeouts = 3;
     platform.exitCode = 1641;
-    platform.onStart = [&](const FakePlatform::ShellCall&) { InstallClient(); };
+    platform.onStart = [&](const StartRequest&) { InstallClient(); };
     Start("/U \"/ACU:C:\\Setup Files\\setupnw.exe\" \"/ACUParam:/ACU /U\" /Mode:0 /NDSUsr:n "
           "/NDSPass:p /MSUsr:u");
     ASSERT_EQ(platform.shellCalls.size(), 1u);

@@ -9,19 +9,6 @@
 
 namespace sentrel::test {
 
-std::string RecordingStore::PathOf(HKey key) const {
-    if (key == kHkeyLocalMachine) return "HKLM";
-    if (key == kHkeyCurrentUser) return "HKCU";
-    auto it = paths_.find(key);
-    return it == paths_.end() ? "?" : it->second;
-}
-
-std::string RecordingStore::Join(HKey parent, const std::string& subKey) const {
-    std::string path = PathOf(parent);
-    if (!subKey.empty()) path += "\\" + subKey;
-    return path;
-}
-
 void RecordingStore::CountOpen(const std::string& path) {
     if (++opens_ <= openLimit_) return;
     ADD_FAILURE() << "more than " << openLimit_ << " keys opened; the last: " << path;
@@ -30,44 +17,44 @@ void RecordingStore::CountOpen(const std::string& path) {
 
 long RecordingStore::OpenKey(HKey parent, const std::string& subKey, std::uint32_t access,
                              HKey* result) {
-    CountOpen(Join(parent, subKey));
+    CountOpen(paths_.Join(parent, subKey));
     long rc = inner_.OpenKey(parent, subKey, access, result);
-    events_.push_back({RegistryEvent::Open, Join(parent, subKey), "", 0, {}, rc});
-    if (rc == kErrorSuccess) paths_[*result] = Join(parent, subKey);
+    events_.push_back({RegistryEvent::Open, paths_.Join(parent, subKey), "", 0, {}, rc});
+    if (rc == kErrorSuccess) paths_.Opened(*result, paths_.Join(parent, subKey));
     return rc;
 }
 
 long RecordingStore::CreateKey(HKey parent, const std::string& subKey, std::uint32_t access,
                                HKey* result) {
-    CountOpen(Join(parent, subKey));
+    CountOpen(paths_.Join(parent, subKey));
     long rc = inner_.CreateKey(parent, subKey, access, result);
-    events_.push_back({RegistryEvent::Create, Join(parent, subKey), "", 0, {}, rc});
-    if (rc == kErrorSuccess) paths_[*result] = Join(parent, subKey);
+    events_.push_back({RegistryEvent::Create, paths_.Join(parent, subKey), "", 0, {}, rc});
+    if (rc == kErrorSuccess) paths_.Opened(*result, paths_.Join(parent, subKey));
     return rc;
 }
 
 long RecordingStore::CloseKey(HKey key) {
-    paths_.erase(key);
+    paths_.Closed(key);
     return inner_.CloseKey(key);
 }
 
 long RecordingStore::SetValue(HKey key, const std::string& name, std::uint32_t type,
                               const std::uint8_t* data, std::size_t size) {
     long rc = inner_.SetValue(key, name, type, data, size);
-    events_.push_back({RegistryEvent::SetValue, PathOf(key), name, type, Bytes(data, data + size),
+    events_.push_back({RegistryEvent::SetValue, paths_.Of(key), name, type, Bytes(data, data + size),
                        rc});
     return rc;
 }
 
 long RecordingStore::DeleteValue(HKey key, const std::string& name) {
     long rc = inner_.DeleteValue(key, name);
-    events_.push_back({RegistryEvent::DeleteValue, PathOf(key), name, 0, {}, rc});
+    events_.push_back({RegistryEvent::DeleteValue, paths_.Of(key), name, 0, {}, rc});
     return rc;
 }
 
 long RecordingStore::DeleteKey(HKey parent, const std::string& subKey) {
     long rc = inner_.DeleteKey(parent, subKey);
-    events_.push_back({RegistryEvent::DeleteKey, Join(parent, subKey), "", 0, {}, rc});
+    events_.push_back({RegistryEvent::DeleteKey, paths_.Join(parent, subKey), "", 0, {}, rc});
     return rc;
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "registry/RegistryStore.h"
+#include "registry/KeyPaths.h"
 
 namespace sentrel::test {
 
@@ -61,12 +61,10 @@ public:
     std::vector<std::string> KeysUsed() const;
 
 private:
-    std::string PathOf(HKey key) const;
-    std::string Join(HKey parent, const std::string& subKey) const;
     void CountOpen(const std::string& path);
 
     RegistryStore& inner_;
-    std::map<HKey, std::string> paths_;
+    KeyPaths paths_;
     std::vector<RegistryEvent> events_;
     std::size_t openLimit_ = SIZE_MAX;
     std::size_t opens_ = 0;

@@ -1,0 +1,31 @@
+#pragma once
+// An unattended run for roll-outs that nobody watches. With /Quiet it shows no window and no
+// message box at all and always ends by itself; with /Log:path it appends one record of what it
+// did to that file (RunRecord.h). Either makes a client installer that can't be started an
+// error of the run. Both are whole arguments in any letter case; /Log: begins its argument.
+#include <optional>
+#include <string>
+
+#include "app/Startup.h"
+
+namespace sentrel {
+
+struct RecordOptions {
+    bool quiet = false;
+    std::optional<std::string> logPath;  // /Log:'s value, when given
+
+    bool Recorded() const { return quiet || logPath.has_value(); }
+    static RecordOptions From(const Switches& switches);
+};
+
+// Start-up and the unattended run through a QuietPlatform and, with a log, a JournalingStore,
+// then the record. An empty /Log: path is a wrong command line: nothing is written, exit code
+// 1. A log that can't be written is reported (exit code 3 after a run that was done, and a box
+// unless quiet) but never keeps the settings from being written: they are written first.
+void RunRecorded(Program& program, const RecordOptions& options);
+
+inline constexpr const char* kMsgLogSwitchEmpty = "The /Log: switch needs the path of a file";
+inline constexpr const char* kMsgInstallerNotStarted = "Cannot start the client installer %s";
+inline constexpr const char* kMsgLogNotWritten = "Cannot write the log %s";
+
+}  // namespace sentrel

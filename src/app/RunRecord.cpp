@@ -1,0 +1,172 @@
+#include "app/RunRecord.h"
+
+#include "app/Switches.h"
+#include "logon/PasswordValues.h"
+
+namespace sentrel {
+
+namespace {
+
+const char* const kHidden = "****";
+const char* const kNewLine = "\r\n";
+
+// Formatted by hand: the C library's printf family would bring in MinGW's own printf, floating
+// point and all, a fifth of the program's size.
+std::string HexByte(unsigned char c) {
+    const char* digits = "0123456789ABCDEF";
+    return {digits[c >> 4], digits[c & 15]};
+}
+
+std::string TwoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+
+// Control characters would break the record's lines: they show as \xNN.
+std::string Printable(const std::string& text) {
+    std::string shown;
+    for (unsigned char c : text) {
+        if (c >= 32 && c != 127)
+            shown += static_cast<char>(c);
+        else
+            shown += "\\x" + HexByte(c);
+    }
+    return shown;
+}
+
+// A message may end in line breaks (system error texts do) or hold some: one line.
+std::string OneLine(const std::string& text) {
+    std::string line;
+    for (char c : text) {
+        bool breaks = c == '\r' || c == '\n';
+        if (!breaks) line += c;
+        else if (!line.empty() && line.back() != ' ') line += ' ';
+    }
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    return Printable(line);
+}
+
+std::string TypeName(std::uint32_t type) {
+    switch (type) {
+        case kRegNone: return "REG_NONE";
+        case kRegSz: return "REG_SZ";
+        case kRegExpandSz: return "REG_EXPAND_SZ";
+        case kRegBinary: return "REG_BINARY";
+        case kRegDword: return "REG_DWORD";
+        case kRegMultiSz: return "REG_MULTI_SZ";
+        default: return "type " + std::to_string(type);
+    }
+}
+
+std::string Quoted(const std::string& text) { return "\"" + Printable(text) + "\""; }
+
+std::string DataText(const RegistryValue& value) {
+    const Bytes& data = value.data;
+    if (value.type == kRegSz || value.type == kRegExpandSz) {
+        std::string text(data.begin(), data.end());
+        return Quoted(text.substr(0, text.find('\0')));
+    }
+    if (value.type == kRegMultiSz) {
+        std::string all(data.begin(), data.end()), shown;
+        for (std::size_t at = 0; at < all.size() && all[at] != '\0';) {
+            std::size_t end = all.find('\0', at);
+            if (end == std::string::npos) end = all.size();
+            shown += (shown.empty() ? "" : ", ") + Quoted(all.substr(at, end - at));
+            at = end + 1;
+        }
+        return shown.empty() ? "(no strings)" : shown;
+    }
+    if (value.type == kRegDword && data.size() == 4)
+        return std::to_string(data[0] | data[1] << 8 | data[2] << 16 |
+                              static_cast<std::uint32_t>(data[3]) << 24);
+    if (data.empty()) return "(no data)";
+    std::string hex = "hex:";
+    for (std::size_t i = 0; i < data.size(); ++i) hex += (i ? "," : "") + HexByte(data[i]);
+    return hex;
+}
+
+std::string ChangeLine(const RegistryChange& change, const std::string& profileName) {
+    switch (change.kind) {
+        case RegistryChange::KeyCreated: return "Key created: " + Printable(change.key);
+        case RegistryChange::KeyDeleted: return "Key deleted: " + Printable(change.key);
+        default: break;
+    }
+    const bool hidden = HoldsPassword(change.key, change.name, profileName);
+    auto side = [&](const std::optional<RegistryValue>& value, const char* none) -> std::string {
+        if (!value) return none;
+        return hidden ? kHidden : DataText(*value);
+    };
+    std::string type = TypeName(change.after ? change.after->type : change.before->type);
+    if (change.before && change.after && change.before->type != change.after->type)
+        type = TypeName(change.before->type) + " -> " + type;
+    return "Value: " + Printable(change.key) + " | " +
+           (change.name.empty() ? "(default)" : Printable(change.name)) + " | " + type + " | " +
+           side(change.before, "absent") + " -> " + side(change.after, "deleted");
+}
+
+bool StartsWithSwitch(const std::string& argument, const std::string& name) {
+    return UpperAscii(argument.substr(0, name.size())) == UpperAscii(name);
+}
+
+std::string SwitchesText(const std::vector<std::string>& arguments) {
+    std::vector<std::string> passwords;
+    for (const std::string& argument : arguments)
+        for (const char* name : {"/NDSPass:", "/MSPass:"})
+            if (StartsWithSwitch(argument, name) && argument.size() > std::string(name).size())
+                passwords.push_back(argument.substr(std::string(name).size()));
+    std::string text;
+    for (std::string argument : arguments) {
+        for (const char* name : {"/NDSPass:", "/MSPass:", "/ACUParam:"}) {
+            if (!StartsWithSwitch(argument, name)) continue;
+            const std::string value = argument.substr(std::string(name).size());
+            bool holdsPassword = std::string(name) != "/ACUParam:";
+            for (const std::string& password : passwords)
+                holdsPassword = holdsPassword || value.find(password) != std::string::npos;
+            if (holdsPassword) argument = argument.substr(0, std::string(name).size()) + kHidden;
+        }
+        bool blank = argument.find_first_of(" \t") != std::string::npos;
+        text += (text.empty() ? "" : " ") + (blank ? Quoted(argument) : Printable(argument));
+    }
+    return text;
+}
+
+const char* ResultText(int exitCode) {
+    switch (exitCode) {
+        case 0: return "done";
+        case 1: return "an operation failed or the command line is wrong";
+        case 2: return "the client installer could not be started";
+        default: return "the log could not be written";
+    }
+}
+
+}  // namespace
+
+std::string FormatRunRecord(const RunRecord& record, const std::string& profileName) {
+    const LocalTime& t = record.time;
+    const std::string when = std::to_string(t.year) + "-" + TwoDigits(t.month) + "-" +
+                             TwoDigits(t.day) + " " + TwoDigits(t.hour) + ":" +
+                             TwoDigits(t.minute) + ":" + TwoDigits(t.second);
+    std::string text = "==== Sentrel run, " + when + ", computer " +
+                       Printable(record.computerName) + kNewLine;
+    text += "Windows: " + Printable(record.windowsFamily) + ", Novell client: " +
+            Printable(record.clientVersion) + kNewLine;
+    text += "Switches: " + SwitchesText(record.arguments) + kNewLine;
+    for (const RegistryChange& change : record.changes)
+        text += ChangeLine(change, profileName) + kNewLine;
+    if (record.changes.empty()) text += std::string("No registry change.") + kNewLine;
+    for (const std::string& message : record.messages)
+        text += "Message: " + OneLine(message) + kNewLine;
+    text += "Result: exit code " + std::to_string(record.exitCode) + ", " +
+            ResultText(record.exitCode) + kNewLine + kNewLine;
+    return text;
+}
+
+std::uint32_t AppendToLog(Platform& platform, const std::string& path, const std::string& text) {
+    const std::uint32_t pause = 100;
+    for (std::uint32_t waited = 0;; waited += pause) {
+        std::uint32_t error = platform.AppendToFile(path, text);
+        if ((error != kErrorSharingViolation && error != kErrorLockViolation) ||
+            waited >= kLogRetryMilliseconds)
+            return error;
+        platform.Sleep(pause);
+    }
+}
+
+}  // namespace sentrel

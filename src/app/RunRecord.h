@@ -1,0 +1,36 @@
+#pragma once
+// The record an unattended run appends to its log (/Log:): when and where it ran, what it was
+// told, every registry change it made with what it replaced, every message, and its result.
+// Plain ANSI text with CRLF lines, so Notepad reads it; no password shows.
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "registry/JournalingStore.h"
+
+namespace sentrel {
+
+struct RunRecord {
+    LocalTime time;
+    std::string computerName;
+    std::string windowsFamily;  // "Windows 2000", "Windows 95", ...
+    std::string clientVersion;  // what the client version field shows
+    std::vector<std::string> arguments;  // the switches as given, the program's path left out
+    std::vector<RegistryChange> changes;
+    std::vector<std::string> messages;
+    int exitCode = 0;
+};
+
+// The record's text. Password switches (/NDSPass:, /MSPass:) and the installer's parameters
+// when they hold one of those passwords show as ****, and so does the data of every value that
+// holds a password (profileName names the Windows 9x login entry).
+std::string FormatRunRecord(const RunRecord& record, const std::string& profileName);
+
+// Appends the text to the log in one write. While another run holds the log (a log on a file
+// share that many machines write at once) it tries again for up to kLogRetryMilliseconds.
+// Gives 0 or the system's error code.
+std::uint32_t AppendToLog(Platform& platform, const std::string& path, const std::string& text);
+
+inline constexpr std::uint32_t kLogRetryMilliseconds = 15000;
+
+}  // namespace sentrel
