@@ -93,8 +93,10 @@ int main(void) {
     mount_at("devpts", "/newroot/dev/pts", "devpts", 0, "gid=5,mode=620,ptmxmode=666");
     mount_at("tmpfs", "/newroot/dev/shm", "tmpfs", 0, "mode=1777");
     mount_at("tmpfs", "/newroot/run", "tmpfs", 0, "mode=755");
-    /* The host's /tmp holds its X and wineserver sockets: the guest must not see them. */
-    mount_at("tmpfs", "/newroot/tmp", "tmpfs", 0, "mode=1777");
+    /* /tmp stays the host's, under the overlay: a checkout may live there. The host's X and
+       wineserver sockets in it do no harm: scripts/xvfb takes a display number no lock or
+       socket names, and wineserver's folder is named after the prefix's device, which differs
+       in the guest. */
     for (int i = 0; i < 8; ++i) {
         char name[32], tag[32], target[4200];
         snprintf(name, sizeof name, "vm32share%d", i);
