@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "registry/ForwardingStore.h"
 #include "registry/KeyPaths.h"
 
 namespace sentrel {
@@ -20,29 +21,19 @@ struct RegistryChange {
     bool operator==(const RegistryChange&) const = default;
 };
 
-class JournalingStore : public RegistryStore {
+class JournalingStore : public ForwardingStore {
 public:
-    explicit JournalingStore(RegistryStore& inner) : inner_(inner) {}
+    using ForwardingStore::ForwardingStore;
 
     long OpenKey(HKey parent, const std::string& subKey, std::uint32_t access,
                  HKey* result) override;
     long CreateKey(HKey parent, const std::string& subKey, std::uint32_t access,
                    HKey* result) override;
     long CloseKey(HKey key) override;
-    long QueryValue(HKey key, const std::string& name, std::uint32_t* type, Bytes* data,
-                    std::size_t maxSize = SIZE_MAX) override {
-        return inner_.QueryValue(key, name, type, data, maxSize);
-    }
     long SetValue(HKey key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
                   std::size_t size) override;
     long DeleteValue(HKey key, const std::string& name) override;
     long DeleteKey(HKey parent, const std::string& subKey) override;
-    long EnumKey(HKey key, std::uint32_t index, std::string* name) override {
-        return inner_.EnumKey(key, index, name);
-    }
-    long EnumValue(HKey key, std::uint32_t index, std::string* name) override {
-        return inner_.EnumValue(key, index, name);
-    }
 
     const std::vector<RegistryChange>& Changes() const { return changes_; }
 
@@ -50,7 +41,6 @@ private:
     std::optional<RegistryValue> Read(HKey key, const std::string& name);
     bool Exists(HKey parent, const std::string& subKey);
 
-    RegistryStore& inner_;
     KeyPaths paths_;
     std::vector<RegistryChange> changes_;
 };

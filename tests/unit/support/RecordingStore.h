@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "registry/ForwardingStore.h"
 #include "registry/KeyPaths.h"
 
 namespace sentrel::test {
@@ -19,29 +20,19 @@ struct RegistryEvent {
     long result = 0;
 };
 
-class RecordingStore : public RegistryStore {
+class RecordingStore : public ForwardingStore {
 public:
-    explicit RecordingStore(RegistryStore& inner) : inner_(inner) {}
+    using ForwardingStore::ForwardingStore;
 
     long OpenKey(HKey parent, const std::string& subKey, std::uint32_t access,
                  HKey* result) override;
     long CreateKey(HKey parent, const std::string& subKey, std::uint32_t access,
                    HKey* result) override;
     long CloseKey(HKey key) override;
-    long QueryValue(HKey key, const std::string& name, std::uint32_t* type, Bytes* data,
-                    std::size_t maxSize = SIZE_MAX) override {
-        return inner_.QueryValue(key, name, type, data, maxSize);
-    }
     long SetValue(HKey key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
                   std::size_t size) override;
     long DeleteValue(HKey key, const std::string& name) override;
     long DeleteKey(HKey parent, const std::string& subKey) override;
-    long EnumKey(HKey key, std::uint32_t index, std::string* name) override {
-        return inner_.EnumKey(key, index, name);
-    }
-    long EnumValue(HKey key, std::uint32_t index, std::string* name) override {
-        return inner_.EnumValue(key, index, name);
-    }
 
     // Fails the test once more than this many keys are opened or created from now on, and stops the
     // code under test there (with an exception no handler of the program catches), so a
@@ -63,7 +54,6 @@ public:
 private:
     void CountOpen(const std::string& path);
 
-    RegistryStore& inner_;
     KeyPaths paths_;
     std::vector<RegistryEvent> events_;
     std::size_t openLimit_ = SIZE_MAX;
