@@ -169,6 +169,13 @@ TEST_F(Recorded, MessagesShownOnceTheEndIsPendingAreOnlyLogged) {
     EXPECT_TRUE(Logged("Message: Help is found by running Sentrel.exe and select the Usage Tab"));
 }
 
+TEST_F(Recorded, OnlyTheWholeArgumentIsTheSwitch) {
+    Start("/U /Quieter /Mode:9");  // not /Quiet: the mode message is shown
+    EXPECT_EQ(platform.MessageTexts(),
+              std::vector<std::string>{"Mode switch needs to be either 0, 1 or 2 or 3"});
+    EXPECT_FALSE(platform.systemErrorBoxesHidden);
+}
+
 TEST_F(Recorded, WithoutAnUnattendedRunTheSwitchesChangeNothing) {
     Start("/Log:C:\\x.log");
     EXPECT_FALSE(platform.EndRequested());  // the window opens
