@@ -1,7 +1,10 @@
 #include "app/RecordedRun.h"
 
 #include "app/RunRecord.h"
+#include "app/SwitchTable.h"
+#include "detect/ClientVersion.h"
 #include "detect/WindowsFamily.h"
+#include "logon/LogonInForce.h"
 #include "platform/QuietPlatform.h"
 #include "registry/JournalingStore.h"
 #include "registry/Registry.h"
@@ -9,9 +12,25 @@
 namespace sentrel {
 
 RecordOptions RecordOptions::From(const Switches& switches) {
-    return {switches.HasFlag("Quiet", kSwitchPrefix),
-            switches.GetSwitch("Log:", kSwitchPrefix, true, true)};
+    return {HasSwitch(switches, SwitchNamed("Quiet")), SwitchValue(switches, SwitchNamed("Log:"))};
 }
+
+namespace {
+
+// What is in force, for the record. A client version that cannot be read is the run's own
+// error to report; here it only leaves the state unknown.
+std::string InForceText(Program& program) {
+    try {
+        const bool client =
+            GetClientVersion(program.store, program.platform) != kClientNotDetected;
+        return DescribeLogonInForce(ReadLogonInForce(
+            program.store, kDefaultProfileName, IsWindows9x(program.platform), client));
+    } catch (const std::exception& e) {
+        return std::string("unknown: ") + e.what();
+    }
+}
+
+}  // namespace
 
 void RunRecorded(Program& program, const RecordOptions& options) {
     if (options.quiet) program.platform.HideSystemErrorBoxes();
@@ -20,6 +39,7 @@ void RunRecorded(Program& program, const RecordOptions& options) {
     const bool logged = options.logPath && !options.logPath->empty();
     RegistryStore& store = logged ? static_cast<RegistryStore&>(journal) : program.store;
     Program run{store, platform, program.state, program.form, program.switches};
+    const std::string before = logged ? InForceText(program) : std::string();
     if (options.logPath && options.logPath->empty()) {
         ShowError(platform, kMsgLogSwitchEmpty);
         program.state.ExitCode = kExitFailed;
@@ -34,6 +54,8 @@ void RunRecorded(Program& program, const RecordOptions& options) {
                          GetWindowsVersion(program.platform),
                          program.form.edCliVer,
                          std::vector<std::string>(all.begin() + (all.empty() ? 0 : 1), all.end()),
+                         before,
+                         InForceText(program),
                          journal.Changes(),
                          platform.Messages(),
                          program.state.ExitCode};

@@ -1,6 +1,6 @@
 #include "app/RunRecord.h"
 
-#include "app/Switches.h"
+#include "app/SwitchTable.h"
 #include "logon/PasswordValues.h"
 
 namespace sentrel {
@@ -106,20 +106,25 @@ bool StartsWithSwitch(const std::string& argument, const std::string& name) {
 }
 
 std::string SwitchesText(const std::vector<std::string>& arguments) {
+    std::vector<std::string> secretNames;
+    for (const SwitchSpec& spec : SwitchTable())
+        if (spec.secret) secretNames.push_back(std::string(1, kSwitchPrefix) + spec.name);
     std::vector<std::string> passwords;
     for (const std::string& argument : arguments)
-        for (const char* name : {"/NDSPass:", "/MSPass:"})
-            if (StartsWithSwitch(argument, name) && argument.size() > std::string(name).size())
-                passwords.push_back(argument.substr(std::string(name).size()));
+        for (const std::string& name : secretNames)
+            if (StartsWithSwitch(argument, name) && argument.size() > name.size())
+                passwords.push_back(argument.substr(name.size()));
+    // The installer's parameters may carry a password along to the installer.
+    const std::string installer = std::string(1, kSwitchPrefix) + SwitchNamed("ACUParam:").name;
     std::string text;
     for (std::string argument : arguments) {
-        for (const char* name : {"/NDSPass:", "/MSPass:", "/ACUParam:"}) {
-            if (!StartsWithSwitch(argument, name)) continue;
-            const std::string value = argument.substr(std::string(name).size());
-            bool holdsPassword = std::string(name) != "/ACUParam:";
+        for (const std::string& name : secretNames)
+            if (StartsWithSwitch(argument, name)) argument = argument.substr(0, name.size()) + kHidden;
+        if (StartsWithSwitch(argument, installer)) {
+            const std::string value = argument.substr(installer.size());
             for (const std::string& password : passwords)
-                holdsPassword = holdsPassword || value.find(password) != std::string::npos;
-            if (holdsPassword) argument = argument.substr(0, std::string(name).size()) + kHidden;
+                if (value.find(password) != std::string::npos)
+                    argument = argument.substr(0, installer.size()) + kHidden;
         }
         bool blank = argument.find_first_of(" \t") != std::string::npos;
         text += (text.empty() ? "" : " ") + (blank ? Quoted(argument) : Printable(argument));
@@ -148,11 +153,13 @@ std::string FormatRunRecord(const RunRecord& record, const std::string& profileN
     text += "Windows: " + Printable(record.windowsFamily) + ", Novell client: " +
             Printable(record.clientVersion) + kNewLine;
     text += "Switches: " + SwitchesText(record.arguments) + kNewLine;
+    text += "In force before: " + Printable(record.inForceBefore) + kNewLine;
     for (const RegistryChange& change : record.changes)
         text += ChangeLine(change, profileName) + kNewLine;
     if (record.changes.empty()) text += std::string("No registry change.") + kNewLine;
     for (const std::string& message : record.messages)
         text += "Message: " + OneLine(message) + kNewLine;
+    text += "In force after: " + Printable(record.inForceAfter) + kNewLine;
     text += "Result: exit code " + std::to_string(record.exitCode) + ", " +
             ResultText(record.exitCode) + kNewLine + kNewLine;
     return text;

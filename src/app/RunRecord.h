@@ -16,13 +16,15 @@ struct RunRecord {
     std::string windowsFamily;  // "Windows 2000", "Windows 95", ...
     std::string clientVersion;  // what the client version field shows
     std::vector<std::string> arguments;  // the switches as given, the program's path left out
+    std::string inForceBefore;  // DescribeLogonInForce before the run, and after it
+    std::string inForceAfter;
     std::vector<RegistryChange> changes;
     std::vector<std::string> messages;
     int exitCode = 0;
 };
 
-// The record's text. Password switches (/NDSPass:, /MSPass:) and the installer's parameters
-// when they hold one of those passwords show as ****, and so does the data of every value that
+// The record's text. The secret switches of the switch table (the passwords) and the
+// installer's parameters when they hold one of those passwords show as ****, and so does the data of every value that
 // holds a password (profileName names the Windows 9x login entry).
 std::string FormatRunRecord(const RunRecord& record, const std::string& profileName);
 

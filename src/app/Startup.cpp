@@ -1,8 +1,10 @@
 #include "app/Startup.h"
 
+#include <cstring>
 #include <exception>
 
 #include "app/RecordedRun.h"
+#include "app/SwitchTable.h"
 #include "detect/ClientVersion.h"
 #include "detect/KLVersionInfo.h"
 #include "detect/WindowsFamily.h"
@@ -18,61 +20,33 @@ namespace sentrel {
 
 namespace {
 
-void ReadSettingsOfFamily(Program& program) {
-    if (IsWindows9x(program.platform)) {
-        program.form.edWinVer = kRunningWindows9x;
-        ReadCurrentSettings9x(program.store, program.form);
-    } else {
-        program.form.edWinVer = kRunningWindowsNT;
-        ReadCurrentSettings(program.store, program.state.ProfileName, program.form);
-    }
-}
-
 void RunInstaller(Program& program) {
-    std::string path;
-    if (!program.switches.FindSwitch("ACU:", kSwitchPrefix, true, path)) return;
-    std::string parameters;
-    program.switches.FindSwitch("ACUParam:", kSwitchPrefix, true, parameters);
+    std::optional<std::string> path = SwitchValue(program.switches, SwitchNamed("ACU:"));
+    if (!path) return;
+    const std::string parameters =
+        SwitchValue(program.switches, SwitchNamed("ACUParam:")).value_or("");
     // The installer's own exit code never stops the run. A failed start stops a run that keeps
     // a record: the shell showed no box of its own, and a roll-out must not configure a client
     // that is not there. Other runs go on after the shell's own message.
     std::optional<std::uint32_t> startError;
-    RunAndWait(program.platform, "Open", path, parameters, FolderOf(path), kSwShowNormal, true,
+    RunAndWait(program.platform, "Open", *path, parameters, FolderOf(*path), kSwShowNormal, true,
                &startError);
     if (startError && RecordOptions::From(program.switches).Recorded())
         throw RunError(kExitInstallerNotStarted,
                        WithSystemError(program.platform,
-                                       FormatMessageText(kMsgInstallerNotStarted, path),
+                                       FormatMessageText(kMsgInstallerNotStarted, *path),
                                        *startError));
     // A client the installer has just put on the machine must be seen by the writers.
     program.form.edCliVer = GetClientVersion(program.store, program.platform);
-    ReadSettingsOfFamily(program);
 }
 
 LogonSettings ReadSettings(Program& program) {
-    const Switches& switches = program.switches;
-    auto text = [&](const char* name, bool ignoreCase, bool guessed) {
-        std::string value =
-            switches.GetSwitch(std::string(name) + ":", kSwitchPrefix, ignoreCase, true)
-                .value_or("");
-        if (guessed && value == kAutoDetect)
-            AutoDetectValue(program.store, program.state.ProfileName, name, value);
-        return value;
-    };
-    LogonSettings settings;
-    settings.NdsTree = text("NDSTree", false, true);
-    settings.NdsContext = text("NDSCx", false, true);
-    settings.NdsServer = text("NDSSrv", false, true);
-    settings.NdsUser = text("NDSUsr", false, true);
-    settings.NdsPassword = text("NDSPass", true, false);
-    settings.MsDomain = text("MSDom", true, true);
-    settings.MsUser = text("MSUsr", true, true);
-    settings.MsPassword = text("MSPass", true, false);
-    settings.Mode = program.state.ModeText;
-    settings.RunScript = switches.HasFlag("RunScript", kSwitchPrefix);
-    settings.ShowResult = switches.HasFlag("ShowResult", kSwitchPrefix);
-    settings.LockWorkstation = switches.HasFlag("LockWS", kSwitchPrefix);
-    if (switches.HasFlag("AutoWSName", kSwitchPrefix))
+    LogonSettings settings = SettingsOfSwitches(program.switches);
+    for (const SwitchSpec& spec : SwitchTable())
+        if (spec.guessed && settings.*spec.text == kAutoDetect)
+            AutoDetectValue(program.store, program.state.ProfileName,
+                            std::string(spec.name, std::strlen(spec.name) - 1), settings.*spec.text);
+    if (HasSwitch(program.switches, SwitchNamed("AutoWSName")))
         settings.MsDomain = GetWorkstationName(program.platform);
     return settings;
 }
@@ -124,7 +98,7 @@ void RunUnattended(Program& program) {
 
     const bool disable = program.switches.HasDisable();
     program.state.ModeText =
-        program.switches.GetSwitch("Mode:", kSwitchPrefix, true, true).value_or("error");
+        SwitchValue(program.switches, SwitchNamed("Mode:")).value_or("error");
     // Checked as given, before anything is written: a wrong mode must not half-configure a
     // machine that then may not come up.
     if (!disable && !IsLogonMode(program.state.ModeText)) {
@@ -146,17 +120,15 @@ void RunUnattended(Program& program) {
             SetLogonParameters(context, settings, NmasStep::Skip);
         }
     } else if (windows9x) {
-        EnableAutoLogon9x(context, settings.NdsServer, settings.NdsUser, settings.NdsPassword,
-                          settings.RunScript);
+        EnableAutoLogon9x(context, settings);
     } else {
         EnableAutoLogon(context, settings);
-        if (settings.LockWorkstation) SetLockWorkstation(program.store);
     }
     program.platform.RequestEnd();
 }
 
 void FormCreate(Program& program) {
-    const bool unattended = program.switches.HasLooseFlag("U", kSwitchPrefix);
+    const bool unattended = HasSwitch(program.switches, SwitchNamed("U"));
     const RecordOptions options = RecordOptions::From(program.switches);
     if (unattended && options.Recorded())
         RunRecorded(program, options);
@@ -180,13 +152,18 @@ void StartUp(Program& program, bool unattended) {
             return;
         }
         program.form.edCliVer = GetClientVersion(program.store, program.platform);
-        ReadSettingsOfFamily(program);
+        // Nothing of an unattended run reads the window, so a damaged value that only the
+        // window shows cannot stop a run.
+        if (!unattended) {
+            LogonContext context = program.Context();
+            ShowCurrentSettings(context, program.form);
+        }
 
         if (unattended) {
             RunUnattended(program);
             program.platform.RequestEnd();
         }
-        if (program.switches.HasLooseFlag("?", kSwitchPrefix) &&
+        if (HasSwitch(program.switches, SwitchNamed("?")) &&
             program.platform.ShowMessageBox(kMsgHelp, kApplicationTitle,
                                             kMbOk | kMbIconInformation) == kIdOk)
             program.platform.RequestEnd();

@@ -20,7 +20,9 @@ struct Program {
     FormState& form;
     Switches switches;
 
-    LogonContext Context() { return LogonContext{store, platform, state, form}; }
+    LogonContext Context() {
+        return LogonContext{store, platform, state, form.edCliVer != kClientNotDetected};
+    }
 };
 
 // The exit codes of an unattended run; interactive use and help end with kExitDone.
@@ -72,8 +74,5 @@ inline constexpr const char* kMsgHelp = "Help is found by running Sentrel.exe an
 inline constexpr const char* kMsgRefusal =
     "Sorry, but this program is intended for Win9x, WinME, WinNT, Win2000 or WinXP";
 inline constexpr const char* kMsgModeSwitch = "Mode switch needs to be either 0, 1 or 2 or 3";
-inline constexpr const char* kRunningWindows9x = "Running Windows 9x";
-inline constexpr const char* kRunningWindowsNT = "Running WinNT or above";
-inline constexpr const char* kAutoDetect = "AuToDeTeCt";
 
 }  // namespace sentrel

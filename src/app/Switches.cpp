@@ -32,9 +32,8 @@ std::string UpperAscii(std::string text) {
     return text;
 }
 
-const std::string* Switches::FindValued(const std::string& name, char prefix,
-                                        bool ignoreCase) const {
-    const std::string wanted = ignoreCase ? UpperAscii(prefix + name) : prefix + name;
+const std::string* Switches::FindValued(const std::string& name, bool ignoreCase) const {
+    const std::string wanted = ignoreCase ? UpperAscii(kSwitchPrefix + name) : kSwitchPrefix + name;
     for (std::size_t i = 1; i < arguments_.size(); ++i) {
         const std::string& argument = arguments_[i];
         std::string head = argument.substr(0, wanted.size());
@@ -44,46 +43,32 @@ const std::string* Switches::FindValued(const std::string& name, char prefix,
     return nullptr;
 }
 
-std::optional<std::string> Switches::GetSwitch(const std::string& name, char prefix,
-                                               bool ignoreCase, bool wantValue) const {
-    if (!wantValue) {
-        if (!HasFlag(name, prefix)) return std::nullopt;
-        return ignoreCase ? UpperAscii(name) : name;
-    }
-    const std::string* argument = FindValued(name, prefix, ignoreCase);
+std::optional<std::string> Switches::GetSwitch(const std::string& name, bool ignoreCase) const {
+    const std::string* argument = FindValued(name, ignoreCase);
     if (!argument) return std::nullopt;
     return argument->substr(name.size() + 1);
 }
 
-bool Switches::FindSwitch(const std::string& name, char prefix, bool ignoreCase,
-                          std::string& value) const {
-    std::optional<std::string> found = GetSwitch(name, prefix, ignoreCase, true);
-    if (!found) return false;
-    value = *found;
-    return true;
-}
-
-bool Switches::HasLooseFlag(const std::string& name, char prefix) const {
+bool Switches::HasLooseFlag(const std::string& name) const {
     const std::string wanted = UpperAscii(name);
     for (std::size_t i = 1; i < arguments_.size(); ++i) {
         const std::string argument = UpperAscii(arguments_[i]);
-        if (argument.find(prefix) != std::string::npos &&
+        if (argument.find(kSwitchPrefix) != std::string::npos &&
             argument.find(wanted) != std::string::npos)
             return true;
     }
     return false;
 }
 
-bool Switches::HasFlag(const std::string& name, char prefix) const {
-    const std::string wanted = UpperAscii(prefix + name);
+bool Switches::HasFlag(const std::string& name) const {
+    const std::string wanted = UpperAscii(kSwitchPrefix + name);
     for (std::size_t i = 1; i < arguments_.size(); ++i)
         if (UpperAscii(arguments_[i]) == wanted) return true;
     return false;
 }
 
 bool Switches::HasDisable() const {
-    return HasFlag("Disable", kSwitchPrefix) ||
-           GetSwitch("Disable:", kSwitchPrefix, true, true).has_value();
+    return HasFlag("Disable") || GetSwitch("Disable:", true).has_value();
 }
 
 }  // namespace sentrel

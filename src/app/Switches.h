@@ -12,7 +12,7 @@
 
 namespace sentrel {
 
-inline constexpr char kSwitchPrefix = '/';
+inline constexpr char kSwitchPrefix = '/';  // every switch begins with it
 
 // Splits at blanks and control characters (codes 1 to 32) outside double quotes; a quoted
 // stretch belongs to its argument and the quote characters are dropped.
@@ -28,25 +28,20 @@ public:
         return Switches(SplitCommandLine(commandLine));
     }
 
-    // A valued switch (WantValue set) gives its value; a flag gives its name, upper-cased when
-    // IgnoreCase is set. Absent switches give nothing, so a value "error" is a value.
-    std::optional<std::string> GetSwitch(const std::string& name, char prefix, bool ignoreCase,
-                                         bool wantValue) const;
-    // Sets Value and gives true when the valued switch is present; leaves Value otherwise.
-    bool FindSwitch(const std::string& name, char prefix, bool ignoreCase,
-                    std::string& value) const;
-    // The loose rule of "/U" and "/?": the prefix and the name anywhere in one argument,
+    // A valued switch's value. An absent switch gives nothing, so a value "error" is a value.
+    std::optional<std::string> GetSwitch(const std::string& name, bool ignoreCase) const;
+    // The loose rule of "/U" and "/?": the slash and the name anywhere in one argument,
     // without regard to letter case.
-    bool HasLooseFlag(const std::string& name, char prefix) const;
+    bool HasLooseFlag(const std::string& name) const;
     // A flag that is a whole argument, without regard to letter case.
-    bool HasFlag(const std::string& name, char prefix) const;
+    bool HasFlag(const std::string& name) const;
     // "/Disable" alone, or followed by a colon and anything.
     bool HasDisable() const;
 
     const std::vector<std::string>& Arguments() const { return arguments_; }
 
 private:
-    const std::string* FindValued(const std::string& name, char prefix, bool ignoreCase) const;
+    const std::string* FindValued(const std::string& name, bool ignoreCase) const;
 
     std::vector<std::string> arguments_;
 };

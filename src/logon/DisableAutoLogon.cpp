@@ -3,6 +3,7 @@
 #include "logon/KeyAccess.h"
 #include "logon/LocationProfile.h"
 #include "logon/LogonDialogBackup.h"
+#include "logon/NovellLogin.h"
 #include "logon/RegistryPaths.h"
 #include "logon/WindowsAutoLogon9x.h"
 #include "logon/WinlogonValues.h"
@@ -35,8 +36,7 @@ void DisableAutoLogon(LogonContext& context) {
     OpenOnly(reg, kNovellLoginKey, true);
     reg.WriteString("AutoAdminLogon", "0");
     reg.WriteString("DefaultPassword", "");
-    reg.WriteInteger(kNmasAuthentication,
-                     reg.ValueExists(kNmasBackup) ? reg.ReadInteger(kNmasBackup) : 0);
+    RestoreNmas(reg);
 
     OpenOnly(reg, kNwginaLoginScreenKey, true);
     reg.WriteString("NetWareAutoAdminLogon", "0");
@@ -62,7 +62,7 @@ void DisableAutoLogon(LogonContext& context) {
     if (OpenOnly(reg, kWinlogonKey, false)) {
         if (std::optional<RegistryValue> kept = LogonDialogToRestore(context.store))
             reg.WriteValue(kGinaDll, kept->type, kept->data);
-        else if (context.form.ClientVersionText() != kClientNotDetected)
+        else if (context.clientDetected)
             reg.WriteString(kGinaDll, "NWGINA.DLL");
         RemoveLogonDialogBackup(context.store);
     }

@@ -10,11 +10,10 @@ void EnableAutoLogon(LogonContext& context, const LogonSettings& settings) {
     std::string& mode = context.state.ModeText;
     // Storing the names only ("3") never needs the client, and must not turn into an
     // automatic logon just because the client is missing.
-    if (context.form.ClientVersionText() == kClientNotDetected && mode != kModeParametersOnly)
-        mode = kModeWorkstationOnly;
+    if (!context.clientDetected && mode != kModeParametersOnly) mode = kModeWorkstationOnly;
 
     if (mode == kModeDirectoryAndWorkstation) {
-        if (context.form.ModeListText() != kModeEntries[1]) SetDirectoryAutoLogon(context, settings);
+        SetDirectoryAutoLogon(context, settings);
         SetWindowsCredentials(context, settings);
     } else if (mode == kModeWorkstationOnly || mode == kModeDirectoryPrompt) {
         SetLogonParameters(context, settings);

@@ -5,8 +5,7 @@
 
 namespace sentrel {
 
-// Reads the mode from ModeText, and the client version and the mode list's text from the
-// window. Without a Novell client the workstation-only mode is used instead of a mode that
+// Reads the mode from ModeText. Without a Novell client the workstation-only mode is used instead of a mode that
 // needs the client. Any text that is not a mode writes nothing.
 void EnableAutoLogon(LogonContext& context, const LogonSettings& settings);
 

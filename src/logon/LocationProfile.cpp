@@ -31,8 +31,8 @@ std::string TabDigits(const std::string& name) {
     return digits;
 }
 
-// The numbers of the existing instance keys, lowest first. Ordered by length, then by text, so
-// a number of any size is ordered without being converted.
+}  // namespace
+
 std::vector<std::string> InstanceNumbers(const std::vector<std::string>& names) {
     std::vector<std::string> numbers;
     for (const std::string& name : names) {
@@ -44,6 +44,8 @@ std::vector<std::string> InstanceNumbers(const std::vector<std::string>& names) 
     });
     return numbers;
 }
+
+namespace {
 
 std::vector<std::string> ServiceSubkeys(TRegistry& reg, const std::string& profile) {
     std::vector<std::string> names;
@@ -133,7 +135,8 @@ void AutoDetectValue(RegistryStore& store, const std::string& profile, const std
         value = reg.ReadString(valueName);
 }
 
-std::string RecreateLocationProfile(LogonContext& context, const std::string& profile) {
+std::string RecreateLocationProfile(LogonContext& context, const std::string& profile,
+                                    const LogonSettings& settings) {
     std::string result = "False";
     TRegistry reg(context.store);
     reg.SetRootKey(kHkeyLocalMachine);
@@ -170,9 +173,9 @@ std::string RecreateLocationProfile(LogonContext& context, const std::string& pr
 
     OpenOnly(reg, ServiceKey(profile) + "\\Tab" + NextTabNumber(context.store, profile), true);
     reg.WriteInteger("Close Results", 1);
-    reg.WriteInteger("Display Results", context.form.ShowResultChecked() ? 1 : 0);
+    reg.WriteInteger("Display Results", settings.ShowResult ? 1 : 0);
     reg.WriteString("Tab", kTabScript);
-    reg.WriteInteger("Login Script", context.form.RunLoginScriptChecked() ? 1 : 0);
+    reg.WriteInteger("Login Script", settings.RunScript ? 1 : 0);
 
     OpenOnly(reg, ServiceKey(profile) + "\\Tab" + NextTabNumber(context.store, profile), true);
     reg.WriteString("DefaultDomainName", "");

@@ -3,8 +3,10 @@
 // an instance list, an entry in the profile list, and a login service key with the credentials
 // values and one subkey per login tab ("Tab1", "Tab2", ...), whose "Tab" value names its kind.
 #include <string>
+#include <vector>
 
 #include "logon/LogonContext.h"
+#include "logon/LogonSettings.h"
 #include "registry/Registry.h"
 
 namespace sentrel {
@@ -19,6 +21,11 @@ inline constexpr const char* kTabWindowsCredentials = "NT Credentials";
 
 // "\SOFTWARE\NOVELL\Location Profiles\Services\{1E6CEEA1-...}\" + profile.
 std::string ServiceKey(const std::string& profile);
+
+// The numbers n of the keys among names that are tab instances ("Tab" + n, any letter case, no
+// leading zeros), lowest first. Ordered by length, then by text, so a number of any size is
+// ordered without being converted.
+std::vector<std::string> InstanceNumbers(const std::vector<std::string>& names);
 
 // The number for a new tab instance: the first from (number of instance keys + 1) upward that
 // names no existing key. Makes the service key when it is missing.
@@ -36,8 +43,9 @@ void AutoDetectValue(RegistryStore& store, const std::string& profile, const std
                      std::string& value);
 
 // Deletes the profile and builds it anew with empty directory, script and Windows credentials
-// tabs. Gives the name of the profile list entry that already named it, or "False" when an entry
-// had to be added.
-std::string RecreateLocationProfile(LogonContext& context, const std::string& profile);
+// tabs; the script tab takes the settings' script and result flags. Gives the name of the profile
+// list entry that already named it, or "False" when an entry had to be added.
+std::string RecreateLocationProfile(LogonContext& context, const std::string& profile,
+                                    const LogonSettings& settings);
 
 }  // namespace sentrel

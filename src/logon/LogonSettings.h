@@ -1,5 +1,6 @@
 #pragma once
-// The inputs of one enable or disable run, and the logon modes.
+// The inputs of one enable or disable run, and the logon modes. The mode itself is kept
+// program-wide in ModeText.
 #include <string>
 
 namespace sentrel {
@@ -13,12 +14,9 @@ struct LogonSettings {
     std::string MsDomain;
     std::string MsUser;
     std::string MsPassword;
-    std::string Mode;  // a LogonMode; the runs keep it program-wide in ModeText
     bool RunScript = false;
     bool ShowResult = false;
     bool LockWorkstation = false;
-    std::string InstallerPath;  // unattended run only
-    std::string InstallerParameters;
 };
 
 // LogonMode: the mode list's entries in order; the code is the entry's index as text.

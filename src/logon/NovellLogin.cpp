@@ -12,8 +12,21 @@ void SaveAndSwitchOffNmas(TRegistry& reg) {
         if (current != 0 || !reg.ValueExists(kNmasBackup)) reg.WriteInteger(kNmasBackup, current);
         reg.WriteInteger(kNmasAuthentication, 0);
     } else if (!reg.ValueExists(kNmasBackup)) {
-        reg.WriteInteger(kNmasBackup, 0);
+        reg.WriteString(kNmasBackup, kNmasWasAbsent);
     }
+}
+
+void RestoreNmas(TRegistry& reg) {
+    // Nothing was saved: the setting is the administrator's, not the program's.
+    if (!reg.ValueExists(kNmasBackup)) return;
+    if (reg.GetDataType(kNmasBackup) == RegDataType::String &&
+        reg.ReadString(kNmasBackup) == kNmasWasAbsent) {
+        if (reg.ValueExists(kNmasAuthentication)) reg.DeleteValue(kNmasAuthentication);
+    } else {
+        reg.WriteInteger(kNmasAuthentication, reg.ReadInteger(kNmasBackup));  // or its error
+    }
+    // Used once: a later disable must not bring back what this one found.
+    reg.DeleteValue(kNmasBackup);
 }
 
 void WriteNovellLoginValues(TRegistry& reg, const LogonContext& context,

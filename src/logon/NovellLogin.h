@@ -13,7 +13,14 @@ enum class DirectoryLogon { Prompted, Automatic };
 // With "\Software\Novell\Login" open: saves "NMAS Authentication" into "Sentrel NMAS" and
 // switches it off. A backup made by an earlier enable is kept while NMAS is still off, so
 // repeated enables don't lose the setting that a disable restores.
+// With no value to save, the backup is the text "absent", so the absence comes back too.
 void SaveAndSwitchOffNmas(TRegistry& reg);
+
+// With "\Software\Novell\Login" open: puts back what the backup kept (the value, or its
+// absence) and removes the backup. Without a backup "NMAS Authentication" stays as it is.
+void RestoreNmas(TRegistry& reg);
+
+inline constexpr const char* kNmasWasAbsent = "absent";
 
 // With "\Software\Novell\Login" open: the client's login values.
 void WriteNovellLoginValues(TRegistry& reg, const LogonContext& context,

@@ -15,10 +15,10 @@ std::string BuildLoginCommandLine(const std::string& server, const std::string& 
     return line;
 }
 
-void EnableAutoLogon9x(LogonContext& context, const std::string& server, const std::string& user,
-                       const std::string& password, bool runScript) {
-    RecreateLocationProfile(context, context.state.ProfileName);
-    const std::string line = BuildLoginCommandLine(server, user, password, runScript);
+void EnableAutoLogon9x(LogonContext& context, const LogonSettings& settings) {
+    RecreateLocationProfile(context, context.state.ProfileName, settings);
+    const std::string line = BuildLoginCommandLine(settings.NdsServer, settings.NdsUser,
+                                                   settings.NdsPassword, settings.RunScript);
     TRegistry reg(context.store);
     reg.SetRootKey(kHkeyLocalMachine);
     if (OpenOnly(reg, kRunKey, true)) reg.WriteString(context.state.ProfileName, line);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "logon/LogonContext.h"
+#include "logon/LogonSettings.h"
 
 namespace sentrel {
 
@@ -17,7 +18,7 @@ inline constexpr const char* kRealModeAutoLogon = "AutoLogon";
 std::string BuildLoginCommandLine(const std::string& server, const std::string& user,
                                   const std::string& password, bool runScript);
 
-void EnableAutoLogon9x(LogonContext& context, const std::string& server, const std::string& user,
-                       const std::string& password, bool runScript);
+// The login command takes the settings' server, user, NDS password and script flag.
+void EnableAutoLogon9x(LogonContext& context, const LogonSettings& settings);
 
 }  // namespace sentrel

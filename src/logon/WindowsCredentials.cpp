@@ -14,7 +14,7 @@ void SetWindowsCredentials(LogonContext& context, const LogonSettings& settings)
     WriteWindowsCredentialsTab(reg, context, settings);
     SetWinlogonUser(context.store, settings.MsDomain, settings.MsUser);
     EnableWinlogonAutoLogon(context.store, settings.MsPassword);
-    if (context.form.LockWorkstationChecked()) SetLockWorkstation(context.store);
+    if (settings.LockWorkstation) SetLockWorkstation(context.store);
     if (context.state.ModeText != kModeWorkstationOnly) return;
 
     // The Windows logon dialog replaces the Novell one; keys that are missing (no client)

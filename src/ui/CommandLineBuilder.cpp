@@ -1,5 +1,8 @@
 #include "ui/CommandLineBuilder.h"
 
+#include "app/SwitchTable.h"
+
+#include <cstring>
 #include <stdexcept>
 #include <vector>
 
@@ -7,64 +10,58 @@ namespace sentrel {
 
 namespace {
 
+// Blanks and control characters split an argument; the others are cmd's own (a command
+// separator, a pipe, a redirection, its escape, a group), which a batch file must pass whole.
+bool NeedsQuotes(char c) {
+    auto code = static_cast<unsigned char>(c);
+    return (code >= 1 && code <= 32) || std::strchr("&|<>^()", c) != nullptr;
+}
+
 std::string Quoted(const std::string& argument) {
-    for (char c : argument) {
-        auto code = static_cast<unsigned char>(c);
-        if (code >= 1 && code <= 32) return "\"" + argument + "\"";
-    }
+    for (char c : argument)
+        if (NeedsQuotes(c)) return "\"" + argument + "\"";
     return argument;
 }
 
-struct ValueSwitch {
-    const char* name;
-    const char* label;  // the field's label in the window
-    const std::string FormState::*field;
-};
-
-// In the order the line lists them.
-const ValueSwitch kValueSwitches[] = {
-    {"/NDSTree:", "NDS Tree", &FormState::edtTree},
-    {"/NDSUsr:", "NDS UserName", &FormState::EdtUsr},
-    {"/NDSPass:", "NDS Password", &FormState::edtNDSPass},
-    {"/NDSSrv:", "NDS Server", &FormState::edtServer},
-    {"/NDSCx:", "NDS Context", &FormState::edtContext},
-    {"/MSDom:", "MS Domain/Wkstn", &FormState::EdtMSDom},
-    {"/MSUsr:", "MS UserName", &FormState::edtMSUsr},
-    {"/MSPass:", "MS Password", &FormState::EdtMSPass},
-};
-
-// The labels of the fields whose text a command line cannot carry, in the line's order.
-std::vector<std::string> FieldsWithDoubleQuote(const FormState& form) {
-    std::vector<std::string> labels;
-    for (const ValueSwitch& value : kValueSwitches)
-        if ((form.*value.field).find('"') != std::string::npos) labels.push_back(value.label);
-    return labels;
+// The switches the line carries, in the line's order.
+std::vector<const SwitchSpec*> LineSwitches() {
+    std::vector<const SwitchSpec*> line;
+    for (int order = 1;; ++order) {
+        const std::size_t count = line.size();
+        for (const SwitchSpec& spec : SwitchTable())
+            if (spec.lineOrder == order) line.push_back(&spec);
+        if (line.size() == count) return line;
+    }
 }
 
 }  // namespace
 
-std::string BuildCommandLine(const std::string& programPath, const FormState& form,
-                             ProgramState& state) {
-    const std::vector<std::string> refused = FieldsWithDoubleQuote(form);
-    if (!refused.empty()) {
-        std::string message = kMsgDoubleQuoteInFields;
-        for (std::size_t i = 0; i < refused.size(); ++i)
-            message += (i ? ", " : "") + refused[i];
-        throw std::runtime_error(message + ".");
-    }
+std::string BuildCommandLine(const std::string& programPath, const LogonSettings& settings,
+                             const std::string& mode) {
+    const std::vector<const SwitchSpec*> switches = LineSwitches();
+    std::string refused;
+    for (const SwitchSpec* spec : switches)
+        if (spec->text && (settings.*spec->text).find('"') != std::string::npos)
+            refused += (refused.empty() ? "" : ", ") + std::string(spec->fieldLabel);
+    if (!refused.empty()) throw std::runtime_error(kMsgDoubleQuoteInFields + refused + ".");
+
     std::string line = Quoted(programPath) + " /U";
-    for (const ValueSwitch& value : kValueSwitches)
-        line += " " + Quoted(value.name + form.*value.field);
-    if (form.cbShowResult) line += " /ShowResult";
-    if (form.cbRunLoginScript) line += " /RunScript";
-    if (form.cbLockWkstn) line += " /LockWS";
-    state.ModeText = std::to_string(form.modeIndex < 0 ? 0 : form.modeIndex);
-    line += " /Mode:" + state.ModeText;
+    for (const SwitchSpec* spec : switches) {
+        const std::string name = std::string(1, kSwitchPrefix) + spec->name;
+        if (spec->text)
+            line += " " + Quoted(name + settings.*spec->text);
+        else if (spec->flag)
+            line += settings.*spec->flag ? " " + name : std::string();
+        else  // the line's one switch that fills no settings field
+            line += " " + Quoted(name + mode);
+    }
     return line;
 }
 
 void CopyCommandLineToClipboard(LogonContext& context, const FormState& form) {
-    std::string line = BuildCommandLine(context.platform.ModuleFileName(), form, context.state);
+    context.state.ModeText = form.ModeCode();
+    std::string line =
+        BuildCommandLine(context.platform.ModuleFileName(), form.Settings(), context.state.ModeText);
     switch (context.platform.SetClipboardText(line)) {
         case ClipboardResult::Copied: break;
         case ClipboardResult::CannotOpen: throw std::runtime_error(kMsgCannotOpenClipboard);

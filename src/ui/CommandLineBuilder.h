@@ -7,16 +7,17 @@
 
 namespace sentrel {
 
-// The program path, " /U", the eight value switches with the fields' texts (also when empty),
-// the three options that are ticked and the mode. An argument with a blank or control
-// character is wrapped in double quotes, so the switch parser reads it back unchanged. Sets
-// ModeText to the mode it writes.
+// The program path, " /U", the eight value switches with the settings' texts (also when empty),
+// the three options that are set and the mode. An argument with a blank, a control character
+// or one of cmd's characters & | < > ^ ( ) is wrapped in double quotes, so the switch parser
+// reads it back unchanged and a batch file passes it whole.
 // The parser has no way to carry a double quote itself: a line with one would read back as
 // other values, so a field holding one raises an error naming the fields and builds nothing.
-std::string BuildCommandLine(const std::string& programPath, const FormState& form,
-                             ProgramState& state);
+std::string BuildCommandLine(const std::string& programPath, const LogonSettings& settings,
+                             const std::string& mode);
 
-// Puts the line on the clipboard and tells the user; "Cannot open clipboard" when it can't be
+// Sets ModeText to the mode the window stands for, puts the line on the clipboard and tells
+// the user; "Cannot open clipboard" when it can't be
 // opened, another error when the text could not be put on it.
 void CopyCommandLineToClipboard(LogonContext& context, const FormState& form);
 

@@ -1,55 +1,72 @@
 #include "ui/CurrentSettings.h"
 
-#include "logon/LocationProfile.h"
+#include "detect/WindowsFamily.h"
 #include "logon/LogonSettings.h"
-#include "registry/Registry.h"
+#include "ui/ModeSelection.h"
 
 namespace sentrel {
 
 namespace {
 
-const char* const kRequesterKey = "\\Network\\Novell\\System Config\\NetWare DOS Requester";
-
-std::string Detected(RegistryStore& store, const std::string& profile, const char* field) {
-    std::string value;
-    AutoDetectValue(store, profile, field, value);
-    return value;
+// The mode in force selected, the first mode where none or a mix is in force; the boxes as
+// stored. A password field keeps what was typed only while that password is stored.
+void ShowInForce(const LogonInForce& inForce, FormState& form) {
+    if (form.modeEntries.size() == std::size(kModeEntries)) {
+        form.modeIndex = IsLogonMode(inForce.mode) ? inForce.mode[0] - '0' : 0;
+        form.modeText = form.modeEntries[form.modeIndex];
+    }
+    form.cbRunLoginScript = inForce.runScript;
+    form.cbShowResult = inForce.showResult;
+    form.cbLockWkstn = inForce.lockWorkstation;
+    if (!inForce.ndsPasswordStored) form.edtNDSPass.clear();
+    if (!inForce.msPasswordStored) form.EdtMSPass.clear();
 }
 
 }  // namespace
 
-void ReadCurrentSettings9x(RegistryStore& store, FormState& form) {
-    TRegistry reg(store);
-    reg.SetRootKey(kHkeyLocalMachine);
-    const std::string requester = kRequesterKey;
-    if (reg.OpenKey(requester + "\\Preferred Tree", false)) form.edtTree = reg.ReadString("0");
-    // The client keeps each tree's context under the tree's name.
-    if (reg.OpenKey(requester + "\\Preferred Tree\\Trees", false))
-        form.edtContext = reg.ReadString(form.edtTree);
-    if (reg.OpenKey(requester + "\\Preferred Server", false)) form.edtServer = reg.ReadString("0");
-    if (reg.OpenKey("\\Network\\Logon", false)) form.EdtUsr = reg.ReadString("NetwareUsername");
+void ReadCurrentSettings9x(RegistryStore& store, const std::string& profile, FormState& form) {
+    const LogonInForce inForce = ReadLogonInForce(store, profile, true, true);
+    form.edtTree = inForce.ndsTree;
+    form.edtContext = inForce.ndsContext;
+    form.edtServer = inForce.ndsServer;
+    form.EdtUsr = inForce.ndsUser;
     form.windowsGroupVisible = false;
+    ShowInForce(inForce, form);
 }
 
 void ReadCurrentSettings(RegistryStore& store, const std::string& profile, FormState& form) {
-    if (form.edCliVer != kClientNotDetected) {
+    const bool client = form.edCliVer != kClientNotDetected;
+    const LogonInForce inForce = ReadLogonInForce(store, profile, false, client);
+    if (client) {
         form.noClientWarningVisible = false;
         form.directoryFieldsVisible = true;
         if (form.modeEntries.size() != std::size(kModeEntries))
             form.SetModeEntries(
                 std::vector<std::string>(std::begin(kModeEntries), std::end(kModeEntries)));
-        form.edtTree = Detected(store, profile, "NDSTree");
-        form.edtContext = Detected(store, profile, "NDSCx");
-        form.edtServer = Detected(store, profile, "NDSSrv");
-        form.EdtUsr = Detected(store, profile, "NDSUsr");
+        form.edtTree = inForce.ndsTree;
+        form.edtContext = inForce.ndsContext;
+        form.edtServer = inForce.ndsServer;
+        form.EdtUsr = inForce.ndsUser;
     } else {
         form.directoryFieldsVisible = false;
         form.noClientWarningVisible = true;
         form.SetModeEntries({kModeEntries[1]});
         form.modeIndex = -1;  // the text shows the entry, but none is selected
     }
-    form.EdtMSDom = Detected(store, profile, "MSDom");
-    form.edtMSUsr = Detected(store, profile, "MSUsr");
+    form.EdtMSDom = inForce.msDomain;
+    form.edtMSUsr = inForce.msUser;
+    ShowInForce(inForce, form);
+}
+
+void ShowCurrentSettings(LogonContext& context, FormState& form) {
+    if (IsWindows9x(context.platform)) {
+        form.edWinVer = kRunningWindows9x;
+        ReadCurrentSettings9x(context.store, context.state.ProfileName, form);
+    } else {
+        form.edWinVer = kRunningWindowsNT;
+        ReadCurrentSettings(context.store, context.state.ProfileName, form);
+    }
+    ModeSelected(form, context.state);
 }
 
 }  // namespace sentrel

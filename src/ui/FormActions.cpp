@@ -4,37 +4,28 @@
 #include "logon/DisableAutoLogon.h"
 #include "logon/EnableAutoLogon.h"
 #include "logon/WindowsAutoLogon9x.h"
+#include "ui/CurrentSettings.h"
 
 namespace sentrel {
 
-void EnableClicked(LogonContext& context, const FormState& form) {
-    context.state.ModeText = std::to_string(form.modeIndex < 0 ? 0 : form.modeIndex);
-    if (IsWindows9x(context.platform)) {
-        EnableAutoLogon9x(context, form.edtServer, form.EdtUsr, form.edtNDSPass,
-                          form.cbRunLoginScript);
-    } else {
-        LogonSettings settings;
-        settings.NdsTree = form.edtTree;
-        settings.NdsServer = form.edtServer;
-        settings.NdsUser = form.EdtUsr;
-        settings.NdsContext = form.edtContext;
-        settings.NdsPassword = form.edtNDSPass;
-        settings.MsDomain = form.EdtMSDom;
-        settings.MsUser = form.edtMSUsr;
-        settings.MsPassword = form.EdtMSPass;
-        settings.RunScript = form.cbRunLoginScript;
-        settings.ShowResult = form.cbShowResult;
+void EnableClicked(LogonContext& context, FormState& form) {
+    context.state.ModeText = form.ModeCode();
+    const LogonSettings settings = form.Settings();
+    if (IsWindows9x(context.platform))
+        EnableAutoLogon9x(context, settings);
+    else
         EnableAutoLogon(context, settings);
-    }
     context.platform.ShowMessageBox(kMsgAutoLoginEnabled, kApplicationTitle, kMbOk);
+    ShowCurrentSettings(context, form);
 }
 
-void DisableClicked(LogonContext& context) {
+void DisableClicked(LogonContext& context, FormState& form) {
     if (IsWindows9x(context.platform))
         DisableAutoLogon9x(context);
     else
         DisableAutoLogon(context);
     context.platform.ShowMessageBox(kMsgAutoLoginDisabled, kApplicationTitle, kMbOk);
+    ShowCurrentSettings(context, form);
 }
 
 }  // namespace sentrel

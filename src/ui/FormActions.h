@@ -1,13 +1,15 @@
 #pragma once
 // The Enable and Disable buttons: the logon writers of the detected Windows family with the
-// fields as they stand, then the button's own message.
+// settings the fields stand for, then the button's own message.
 #include "logon/LogonContext.h"
 #include "ui/FormState.h"
 
 namespace sentrel {
 
-void EnableClicked(LogonContext& context, const FormState& form);
-void DisableClicked(LogonContext& context);
+// Each then shows what is in force now (ReadCurrentSettings): a password that is no longer
+// stored leaves its field empty.
+void EnableClicked(LogonContext& context, FormState& form);
+void DisableClicked(LogonContext& context, FormState& form);
 
 inline constexpr const char* kMsgAutoLoginEnabled = "Auto Login has been enabled";
 inline constexpr const char* kMsgAutoLoginDisabled = "Auto Login has been disabled";

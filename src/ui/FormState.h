@@ -6,10 +6,11 @@
 #include <vector>
 
 #include "logon/LogonContext.h"
+#include "logon/LogonSettings.h"
 
 namespace sentrel {
 
-struct FormState : FormView {
+struct FormState {
     std::string caption;
 
     // Settings page fields.
@@ -38,11 +39,11 @@ struct FormState : FormView {
 
     FormState();
 
-    std::string ClientVersionText() const override { return edCliVer; }
-    std::string ModeListText() const override { return modeText; }
-    bool LockWorkstationChecked() const override { return cbLockWkstn; }
-    bool ShowResultChecked() const override { return cbShowResult; }
-    bool RunLoginScriptChecked() const override { return cbRunLoginScript; }
+    // The settings the fields and boxes stand for.
+    LogonSettings Settings() const;
+    // The mode the mode list stands for: the selected entry's code, the first mode when none is
+    // selected, and the workstation-only mode when the list holds only that one (no client).
+    std::string ModeCode() const;
 
     // Fills the mode list with the given entries and shows the first.
     void SetModeEntries(std::vector<std::string> entries);

@@ -1,5 +1,7 @@
 #include "ui/PageTexts.h"
 
+#include "app/SwitchTable.h"
+
 namespace sentrel {
 
 const char* const kAboutText =
@@ -25,33 +27,9 @@ const char* const kAboutText =
     "\r\n"
     "The Sentrel team";
 
-const char* const kUsageText =
-    "Use the following parameters:\r\n"
-    "\r\n"
-    "/U\t\tRun unattended: take everything from the parameters and end.\r\n"
-    "/?\t\tShow where help is found.\r\n"
-    "/ACU:\t\tFull path and file name of the Novell client installer, run first.\r\n"
-    "/ACUParam:\tAll parameters for the installer, in one argument (quote them).\r\n"
-    "/NDSTree:\tThe NDS tree to log on to.\r\n"
-    "/NDSCx:\t\tThe NDS context of the user.\r\n"
-    "/NDSSrv:\t\tThe NDS server, by name or IP address.\r\n"
-    "/NDSUsr:\t\tThe NDS user to log on as.\r\n"
-    "/NDSPass:\tThe NDS password of that user.\r\n"
-    "/MSDom:\t\tThe Windows domain, or the workstation, to log on to.\r\n"
-    "/MSUsr:\t\tThe Windows user name.\r\n"
-    "/MSPass:\t\tThe Windows password.\r\n"
-    "/RunScript\tRun the login script at logon.\r\n"
-    "/ShowResult\tShow the login result window at logon.\r\n"
-    "/AutoWSName\tUse this computer's name as the Windows domain or workstation.\r\n"
-    "/Disable\t\tDisable automatic logon instead of enabling it.\r\n"
-    "/LockWS\t\tLock the workstation after the automatic logon (NT, 2000, XP).\r\n"
-    "/Quiet\t\tShow no window and no message at all; the exit code tells the result.\r\n"
-    "/Log:\t\tAppend a record of the run, every change included, to this file.\r\n"
-    "/Mode:\t\tThe logon mode:\r\n"
-    "\t0 = AutoLogon to E-Dir and Wkstn\r\n"
-    "\t1 = AutoLogon to Wkstn, don't use E-Dir\r\n"
-    "\t2 = E-Dir prompt, AutoLogon to Wkstn\r\n"
-    "\t3 = Only Set parameters, but no Autologon\r\n"
+namespace {
+
+const char* const kUsageNotes =
     "\r\n"
     "The NDS tree, context, server and user and the Windows domain and user may be given as "
     "AuToDeTeCt: the value already stored on the workstation is used. When none can be found "
@@ -79,6 +57,15 @@ const char* const kUsageText =
     "Sentrel.exe /U \"/ACU:\\\\server\\share\\setupnw.exe\" \"/ACUParam:/ACU /U\" "
     "/NDSTree:ACME_TREE /NDSCx:ou=Kiosk.o=Acme /NDSUsr:kiosk1 /NDSPass:secret "
     "/MSDom:OFFICE /MSUsr:kiosk /MSPass:secret /ShowResult /Mode:0";
+
+}  // namespace
+
+// The switch list comes from the switch table, so the page lists exactly what the program reads.
+std::string UsageText() {
+    return "Use the following parameters:\r\n"
+           "\r\n" +
+           UsageSwitchList() + kUsageNotes;
+}
 
 const char* const kFaqText =
     "Q: How do I get past the automatic logon to log on as an administrator?\r\n"

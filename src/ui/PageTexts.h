@@ -1,9 +1,11 @@
 #pragma once
 // The texts of the About, Usage, FAQ and History pages.
+#include <string>
+
 namespace sentrel {
 
 extern const char* const kAboutText;
-extern const char* const kUsageText;
+std::string UsageText();
 extern const char* const kFaqText;
 extern const char* const kHistoryText;
 

@@ -136,7 +136,7 @@ void TForm1::CreateControls(HINSTANCE instance) {
     }
     for (int id : {edtNDSPass, EdtMSPass}) SendMessageA(Control(id), EM_SETPASSWORDCHAR, '*', 0);
     SetText(Memo1, kAboutText);
-    SetText(Memo2, kUsageText);
+    SetText(Memo2, UsageText());
     SetText(Memo3, kFaqText);
     SetText(Memo4, kHistoryText);
     ShowWindow(Control(lblNoNovCli), SW_HIDE);
@@ -342,7 +342,7 @@ void TForm1::BtnEnableClick() {
 
 void TForm1::btnDisableClick() {
     LogonContext context = program_.Context();
-    DisableClicked(context);
+    DisableClicked(context, program_.form);
 }
 
 void TForm1::btnClipBoardClick() {

@@ -174,8 +174,10 @@ TEST_P(Interactive, TheWindowsDisableBringsAThirdPartyLogonDialogBack) {
         SentrelRun run("");
         OpenSettings(run);
         run.SetText(edtMSUsr, "kiosk");
-        if (client) run.SelectMode(1);  // without the client the one entry acts as mode 1
         for (int round = 0; round < 2; ++round) {
+            // Without the client the one entry is mode 1. After a disable the window shows
+            // what is in force, so mode 1 is chosen again.
+            if (client) run.SelectMode(1);
             run.Click(BtnEnable);
             ASSERT_TRUE(run.AnswerMessageBox(IDOK));
             EXPECT_EQ(At(kWinlogon, "GinaDLL"), "SZ:MSGINA.DLL");
@@ -202,7 +204,7 @@ TEST_P(Interactive, WithoutAClientTheSettingsPageShowsTheWarningAndOneMode) {
     ASSERT_TRUE(run.AnswerMessageBox(IDOK));
     ASSERT_TRUE(run.AnswerMessageBox(IDOK));
     std::string line = ClipboardText();
-    EXPECT_EQ(line.substr(line.size() - 8), " /Mode:0");
+    EXPECT_EQ(line.substr(line.size() - 8), " /Mode:1");  // what the one entry does
     run.Click(btnExit2);
     EXPECT_EQ(run.FinishAnsweringOk(), 0);
 }

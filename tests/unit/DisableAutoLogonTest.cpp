@@ -13,7 +13,7 @@ using namespace keys;
 class Disable : public WorkstationTest {
 protected:
     void Run(RegistryStore* through = nullptr) {
-        LogonContext context{through ? *through : store(), platform, state, form};
+        LogonContext context{through ? *through : store(), platform, state, clientDetected};
         DisableAutoLogon(context);
     }
     void EnableMode(const std::string& mode) {
@@ -22,11 +22,12 @@ protected:
         s.NdsPassword = "nds";
         s.MsUser = "kiosk";
         s.MsPassword = "ms";
+        s.LockWorkstation = lock;
         state.ModeText = mode;
-        form.modeListText = kModeEntries[std::stoi(mode)];
         LogonContext context = Context();
         EnableAutoLogon(context, s);
     }
+    bool lock = false;  // the enable's lock box
 };
 
 TEST_P(Disable, UndoesEveryEnablingValueInOrder) {
@@ -56,7 +57,7 @@ TEST_P(Disable, UndoesEveryEnablingValueInOrder) {
               }));
     EXPECT_EQ(ValueNames(store(), kLgnXTier), std::vector<std::string>{});
     EXPECT_EQ(At(kRun, "ForceAutoLock"), "<missing>");
-    EXPECT_EQ(At(kLogin, "Sentrel NMAS"), "DWORD:1");
+    EXPECT_EQ(At(kLogin, "Sentrel NMAS"), "<missing>");
 }
 
 TEST_P(Disable, WithoutAClientOnlyTheTwoNovellKeysAreMade) {
@@ -66,24 +67,30 @@ TEST_P(Disable, WithoutAClientOnlyTheTwoNovellKeysAreMade) {
     EXPECT_EQ(At(kWinlogon, "GinaDLL"), "SZ:MSGINA.DLL");
     EXPECT_EQ(At(kLogin, "AutoAdminLogon"), "SZ:0");
     EXPECT_EQ(At(kLogin, "DefaultPassword"), "SZ:");
-    EXPECT_EQ(At(kLogin, "NMAS Authentication"), "DWORD:0");
+    EXPECT_EQ(At(kLogin, "NMAS Authentication"), "<missing>");  // nothing was saved
     EXPECT_EQ(At(kLogin, "DefaultLocationProfile"), "SZ:");
     EXPECT_EQ(At(kNwgina, "NetWareAutoAdminLogon"), "SZ:0");
     EXPECT_EQ(At(kNwgina, "DefaultNetWarePassword"), "SZ:");
-    EXPECT_EQ(ValueNames(store(), kLogin).size(), 4u);
+    EXPECT_EQ(ValueNames(store(), kLogin).size(), 3u);
     EXPECT_EQ(ValueNames(store(), kNwgina).size(), 2u);
     EXPECT_EQ(SubkeyNames(store(), "SOFTWARE\\Novell"), (std::vector<std::string>{"Login", "NWGINA"}));
 }
 
-TEST_P(Disable, NmasComesBackFromTheBackupEveryTime) {
+TEST_P(Disable, NmasComesBackOnceAndOnlyWhatWasSaved) {
     BuildWithClient();
     PutDword(store(), kLogin, "NMAS Authentication", 0);
     PutDword(store(), kLogin, "Sentrel NMAS", 1);
     Run();
     EXPECT_EQ(At(kLogin, "NMAS Authentication"), "DWORD:1");
+    EXPECT_EQ(At(kLogin, "Sentrel NMAS"), "<missing>");
+    PutDword(store(), kLogin, "NMAS Authentication", 0);  // the administrator's own choice
     Run();
-    EXPECT_EQ(At(kLogin, "NMAS Authentication"), "DWORD:1");
-    EXPECT_EQ(At(kLogin, "Sentrel NMAS"), "DWORD:1");
+    EXPECT_EQ(At(kLogin, "NMAS Authentication"), "DWORD:0");
+    // An enable that found no value saved its absence, and the disable brings the absence back.
+    PutString(store(), kLogin, "Sentrel NMAS", "absent");
+    Run();
+    EXPECT_EQ(At(kLogin, "NMAS Authentication"), "<missing>");
+    EXPECT_EQ(At(kLogin, "Sentrel NMAS"), "<missing>");
 }
 
 TEST_P(Disable, TheFirstListedProfileBecomesDefaultAndLastUsed) {
@@ -115,7 +122,7 @@ TEST_P(Disable, EveryModeRoundTripsBackToNoAutomaticLogon) {
         TearDown();
         SetUp();
         BuildWithClient();
-        form.lockWorkstation = true;
+        lock = true;
         EnableMode(mode);
         EnableMode(mode);  // login scripts enable at every logon
         Run();
@@ -164,7 +171,7 @@ TEST_P(Disable, AKeptWindowsOrMissingDialogLeavesTheDialogAsBefore) {
 
     PutString(store(), kWinlogon, "GinaDLL", "msgina.dll");
     EnableMode("1");
-    form.clientVersion = "Not Detected";
+    clientDetected = false;
     PutString(store(), kWinlogon, "GinaDLL", "OTHER.DLL");  // changed by hand meanwhile
     Run();
     EXPECT_EQ(At(kWinlogon, "GinaDLL"), "SZ:OTHER.DLL");
@@ -192,6 +199,7 @@ TEST_P(Disable, WithoutWriteRightsStepThreeNamesItsFirstValue) {
     TearDown();
     SetUp();
     BuildWithClient();
+    PutDword(store(), kLogin, "Sentrel NMAS", 0);
     Deny(kNwgina);
     EXPECT_EQ(ErrorOf([&] { Run(); }), "Failed to set data for 'NetWareAutoAdminLogon'");
     EXPECT_EQ(At(kLogin, "NMAS Authentication"), "DWORD:0");  // step 3 stays done

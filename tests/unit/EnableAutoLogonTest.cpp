@@ -36,7 +36,7 @@ class Enable : public WorkstationTest {
 protected:
     void Run(const std::string& mode, RegistryStore* through = nullptr) {
         state.ModeText = mode;
-        LogonContext context{through ? *through : store(), platform, state, form};
+        LogonContext context{through ? *through : store(), platform, state, clientDetected};
         EnableAutoLogon(context, Sample());
     }
 };
@@ -44,7 +44,7 @@ protected:
 TEST_P(Enable, LogonParametersWriteEveryValueInOrderIntoItsOwnKey) {
     BuildWithClient();
     RecordingStore recording(store());
-    LogonContext context{recording, platform, state, form};
+    LogonContext context{recording, platform, state, clientDetected};
     SetLogonParameters(context, Sample());
     EXPECT_EQ(recording.Writes(), (std::vector<std::string>{
                                       L + "|Sentrel NMAS|DWORD:1",
@@ -82,7 +82,7 @@ TEST_P(Enable, DirectoryAutoLogonWritesItsTwinsValuesWithPasswordsThenTheDepende
     BuildWithClient();
     PutString(store(), kService + "\\TAB2", "Tab", "Other");  // no script tab: a new one is made
     RecordingStore recording(store());
-    LogonContext context{recording, platform, state, form};
+    LogonContext context{recording, platform, state, clientDetected};
     SetDirectoryAutoLogon(context, Sample());
     EXPECT_EQ(recording.Writes(), (std::vector<std::string>{
                                       L + "|Sentrel NMAS|DWORD:1",
@@ -119,11 +119,12 @@ TEST_P(Enable, DirectoryAutoLogonWritesItsTwinsValuesWithPasswordsThenTheDepende
 
 TEST_P(Enable, WorkstationOnlySwitchesToTheWindowsLogonDialogAfterTheLock) {
     BuildWithClient();
-    form.lockWorkstation = true;
     state.ModeText = "1";
     RecordingStore recording(store());
-    LogonContext context{recording, platform, state, form};
-    SetWindowsCredentials(context, Sample());
+    LogonContext context{recording, platform, state, clientDetected};
+    LogonSettings settings = Sample();
+    settings.LockWorkstation = true;
+    SetWindowsCredentials(context, settings);
     EXPECT_EQ(recording.Writes(),
               (std::vector<std::string>{
                   S + "\\TAB3|DefaultDomainName|SZ:OFFICE",
@@ -163,7 +164,6 @@ TEST_P(Enable, EachModeLeavesItsAutomaticLogonState) {
         TearDown();
         SetUp();
         BuildWithClient();
-        form.modeListText = kModeEntries[std::stoi(row.mode)];
         Run(row.mode);
         EXPECT_EQ(state.ModeText, row.mode);
         EXPECT_EQ(At(kLogin, "AutoAdminLogon"), row.novell);
@@ -199,14 +199,13 @@ TEST_P(Enable, WithoutAClientEveryAutomaticModeIsWorkstationOnly) {
         TearDown();
         SetUp();
         BuildWithoutClient();
-        form.modeListText = kModeEntries[1];
         Run(row.mode);
         EXPECT_EQ(state.ModeText, row.result);
         EXPECT_EQ(At(kWinlogon, "AutoAdminLogon"), row.winlogon);
         EXPECT_EQ(At(kWinlogon, "GinaDLL"), row.gina);
         // The directory values still reach the profile; the Novell dialog keys are not made.
         EXPECT_EQ(At(kLogin, "AutoAdminLogon"), "SZ:0");
-        EXPECT_EQ(At(kLogin, "Sentrel NMAS"), "DWORD:0");
+        EXPECT_EQ(At(kLogin, "Sentrel NMAS"), "SZ:absent");
         EXPECT_EQ(At(kLogin, "NMAS Authentication"), "<missing>");
         EXPECT_EQ(At(kService + "\\Tab1", "Tab"), "SZ:NT Credentials");
         EXPECT_EQ(At(kService + "\\Tab2", "Tree"), "SZ:ACME_TREE");
@@ -214,16 +213,6 @@ TEST_P(Enable, WithoutAClientEveryAutomaticModeIsWorkstationOnly) {
         EXPECT_FALSE(KeyExists(store(), kNeverLogin));
         EXPECT_FALSE(KeyExists(store(), kBackup));
     }
-}
-
-TEST_P(Enable, ModeZeroWithTheWorkstationEntryShownWritesOnlyTheWindowsSide) {
-    BuildWithClient();
-    form.modeListText = "AutoLogon to Wkstn, don't use E-Dir";
-    Run("0");
-    EXPECT_EQ(At(kWinlogon, "AutoAdminLogon"), "SZ:1");
-    EXPECT_EQ(At(kLogin, "Sentrel NMAS"), "<missing>");
-    EXPECT_EQ(At(kLogin, "NMAS Authentication"), "DWORD:1");
-    EXPECT_EQ(At(kNwgina, "NetWareAutoAdminLogon"), "SZ:0");
 }
 
 TEST_P(Enable, TextsThatAreNoModeWriteNothing) {
@@ -238,7 +227,6 @@ TEST_P(Enable, TextsThatAreNoModeWriteNothing) {
 
 TEST_P(Enable, RepeatedEnablesKeepTheFirstNmasBackupAndGrowNothing) {
     BuildWithClient();
-    form.modeListText = kModeEntries[0];
     Run("0");
     auto once = Snapshot();
     Run("0");
@@ -251,11 +239,11 @@ TEST_P(Enable, RepeatedEnablesKeepTheFirstNmasBackupAndGrowNothing) {
     EXPECT_EQ(At(kLogin, "NMAS Authentication"), "DWORD:0");
 }
 
-TEST_P(Enable, WithoutNmasTheBackupIsZeroOnceAndKeptAfter) {
+TEST_P(Enable, WithoutNmasTheBackupRecordsTheAbsenceOnceAndIsKeptAfter) {
     BuildWithClient();
     RemoveTree(store(), kLogin);
     Run("2");
-    EXPECT_EQ(At(kLogin, "Sentrel NMAS"), "DWORD:0");
+    EXPECT_EQ(At(kLogin, "Sentrel NMAS"), "SZ:absent");
     EXPECT_EQ(At(kLogin, "NMAS Authentication"), "<missing>");
     PutDword(store(), kLogin, "Sentrel NMAS", 1);  // saved by an earlier enable
     Run("2");
@@ -265,7 +253,6 @@ TEST_P(Enable, WithoutNmasTheBackupIsZeroOnceAndKeptAfter) {
 TEST_P(Enable, ANmasSettingOfTheWrongTypeStopsBeforeAnyLoginValue) {
     BuildWithClient();
     PutString(store(), kLogin, "NMAS Authentication", "1");
-    form.modeListText = kModeEntries[0];
     RecordingStore recording(store());
     EXPECT_EQ(ErrorOf([&] { Run("0", &recording); }),
               "Invalid data type for 'NMAS Authentication'");
@@ -278,7 +265,6 @@ TEST_P(Enable, ANmasSettingOfTheWrongTypeStopsBeforeAnyLoginValue) {
 TEST_P(Enable, ALoginKeyThatCantBeHadLeavesOutOnlyItsOwnValues) {
     BuildWithClient();
     Deny(kLogin);
-    form.modeListText = kModeEntries[0];
     Run("0");  // directory autologon writes none of its values, but the dependency is made
     EXPECT_EQ(At(kNwgina, "NetWareAutoAdminLogon"), "SZ:0");
     EXPECT_EQ(At(kWorkstationService, "DependOnService"), "MULTI_SZ:5352564C4F430000");

@@ -59,7 +59,12 @@ std::vector<Road> Roads() {
                          SetLogonParameters(c, Settings(), NmasStep::Skip);
                      }});
     roads.push_back({"enable 9x", false, true, [](LogonContext& c) {
-                         EnableAutoLogon9x(c, "SRV1", "kiosk1", "nds", true);
+                         LogonSettings settings;
+                         settings.NdsServer = "SRV1";
+                         settings.NdsUser = "kiosk1";
+                         settings.NdsPassword = "nds";
+                         settings.RunScript = true;
+                         EnableAutoLogon9x(c, settings);
                      }});
     roads.push_back({"disable 9x", false, true, [](LogonContext& c) { DisableAutoLogon9x(c); }});
     return roads;
@@ -114,10 +119,7 @@ protected:
         FakePlatform platform;
         if (road.windows9x) platform.version = {4, 10, 2222, 1, ""};
         ProgramState state{"", "Default"};
-        FormFields form;
-        form.clientVersion = road.client ? "4.91" : "Not Detected";
-        form.modeListText = kModeEntries[0];
-        LogonContext context{store, platform, state, form};
+        LogonContext context{store, platform, state, road.client};
         try {
             road.run(context);
         } catch (const RegistryError& e) {

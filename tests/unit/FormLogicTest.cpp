@@ -54,22 +54,33 @@ FormState Filled() {
     return form;
 }
 
+// What the clipboard button builds: the mode the window stands for, and the line.
+std::string Build(const std::string& path, const FormState& form, ProgramState& state) {
+    state.ModeText = form.ModeCode();
+    return BuildCommandLine(path, form.Settings(), state.ModeText);
+}
+
 TEST(CommandLine, ListsEverySwitchInOrder) {
     ProgramState state;
-    EXPECT_EQ(BuildCommandLine("C:\\Tools\\Sentrel.exe", Filled(), state),
+    EXPECT_EQ(Build("C:\\Tools\\Sentrel.exe", Filled(), state),
               "C:\\Tools\\Sentrel.exe /U /NDSTree:T /NDSUsr:U /NDSPass: /NDSSrv:S /NDSCx:C "
               "/MSDom:D /MSUsr:W /MSPass: /RunScript /Mode:0");
     EXPECT_EQ(state.ModeText, "0");
     FormState empty;
     empty.cbShowResult = empty.cbRunLoginScript = empty.cbLockWkstn = true;
     empty.modeIndex = 2;
-    EXPECT_EQ(BuildCommandLine("S.exe", empty, state),
+    EXPECT_EQ(Build("S.exe", empty, state),
               "S.exe /U /NDSTree: /NDSUsr: /NDSPass: /NDSSrv: /NDSCx: /MSDom: /MSUsr: /MSPass: "
               "/ShowResult /RunScript /LockWS /Mode:2");
     EXPECT_EQ(state.ModeText, "2");
-    empty.modeIndex = -1;  // the one-entry list of a machine without the client
-    std::string line = BuildCommandLine("S.exe", empty, state);
+    empty.modeIndex = -1;  // nothing selected: the first mode, as Enable takes it
+    std::string line = Build("S.exe", empty, state);
     EXPECT_EQ(line.substr(line.size() - 8), " /Mode:0");
+    // Without the client the list shows the workstation-only mode, and the line says so.
+    empty.SetModeEntries({kModeEntries[1]});
+    empty.modeIndex = -1;
+    line = Build("S.exe", empty, state);
+    EXPECT_EQ(line.substr(line.size() - 8), " /Mode:1");
 }
 
 TEST(CommandLine, ArgumentsWithBlanksAreQuotedAndReadBackUnchanged) {
@@ -79,13 +90,22 @@ TEST(CommandLine, ArgumentsWithBlanksAreQuotedAndReadBackUnchanged) {
     form.edtNDSPass = "p/NDSTree:x";
     form.modeIndex = 3;
     ProgramState state;
-    std::string line = BuildCommandLine("C:\\Program Files\\Sentrel\\Sentrel.exe", form, state);
+    std::string line = Build("C:\\Program Files\\Sentrel\\Sentrel.exe", form, state);
     EXPECT_EQ(line.substr(0, 41), "\"C:\\Program Files\\Sentrel\\Sentrel.exe\" /U");
     EXPECT_NE(line.find(" \"/NDSCx:OU=Sales Dept.O=Acme\" "), std::string::npos);
+    // cmd's own characters are quoted too, so a batch file hands the argument over whole.
+    for (const char* special : {"R&D", "a|b", "a<b", "a>b", "a^b", "(a)"}) {
+        LogonSettings settings;
+        settings.MsDomain = special;
+        EXPECT_NE(BuildCommandLine("S.exe", settings, "0")
+                      .find(std::string(" \"/MSDom:") + special + "\" "),
+                  std::string::npos)
+            << special;
+    }
     Switches parsed = Switches::FromCommandLine(line);
     EXPECT_EQ(parsed.Arguments()[0], "C:\\Program Files\\Sentrel\\Sentrel.exe");
     auto value = [&](const char* name, bool ignoreCase) {
-        return parsed.GetSwitch(name, '/', ignoreCase, true).value_or("<absent>");
+        return parsed.GetSwitch(name, ignoreCase).value_or("<absent>");
     };
     EXPECT_EQ(value("NDSTree:", false), form.edtTree);
     EXPECT_EQ(value("NDSUsr:", false), form.EdtUsr);
@@ -96,9 +116,9 @@ TEST(CommandLine, ArgumentsWithBlanksAreQuotedAndReadBackUnchanged) {
     EXPECT_EQ(value("MSUsr:", true), form.edtMSUsr);
     EXPECT_EQ(value("MSPass:", true), form.EdtMSPass);
     EXPECT_EQ(value("Mode:", true), "3");
-    EXPECT_TRUE(parsed.HasFlag("RunScript", '/'));
-    EXPECT_FALSE(parsed.HasFlag("ShowResult", '/'));
-    EXPECT_TRUE(parsed.HasLooseFlag("U", '/'));
+    EXPECT_TRUE(parsed.HasFlag("RunScript"));
+    EXPECT_FALSE(parsed.HasFlag("ShowResult"));
+    EXPECT_TRUE(parsed.HasLooseFlag("U"));
 }
 
 TEST(CommandLine, AFieldWithADoubleQuoteIsRefusedByName) {
@@ -108,7 +128,7 @@ TEST(CommandLine, AFieldWithADoubleQuoteIsRefusedByName) {
     form.modeIndex = 2;
     ProgramState state{"1", "Default"};
     try {
-        BuildCommandLine("S.exe", form, state);
+        BuildCommandLine("S.exe", form.Settings(), "2");
         ADD_FAILURE() << "a line was built";
     } catch (const std::runtime_error& e) {
         EXPECT_STREQ(e.what(),
@@ -123,7 +143,7 @@ class FormWork : public WorkstationTest {};
 TEST_P(FormWork, TheClipboardGetsTheLineAndTheUserTwoMessages) {
     FormState window = Filled();
     platform.moduleFileName = "C:\\Tools\\Sentrel.exe";
-    LogonContext context{store(), platform, state, window};
+    LogonContext context{store(), platform, state, window.edCliVer != kClientNotDetected};
     CopyCommandLineToClipboard(context, window);
     EXPECT_EQ(platform.clipboard,
               "C:\\Tools\\Sentrel.exe /U /NDSTree:T /NDSUsr:U /NDSPass: /NDSSrv:S /NDSCx:C "
@@ -152,7 +172,7 @@ TEST_P(FormWork, TheClipboardGetsTheLineAndTheUserTwoMessages) {
 
 TEST_P(FormWork, NothingIsReportedCopiedThatDidNotReachTheClipboard) {
     FormState window = Filled();
-    LogonContext context{store(), platform, state, window};
+    LogonContext context{store(), platform, state, window.edCliVer != kClientNotDetected};
     auto copyError = [&]() -> std::string {
         try {
             CopyCommandLineToClipboard(context, window);
@@ -177,20 +197,20 @@ TEST_P(FormWork, NothingIsReportedCopiedThatDidNotReachTheClipboard) {
 TEST_P(FormWork, NineXSettingsComeFromTheRequesterAndHideTheWindowsGroup) {
     const std::string requester = "Network\\Novell\\System Config\\NetWare DOS Requester";
     FormState window;
-    ReadCurrentSettings9x(store(), window);
+    ReadCurrentSettings9x(store(), "Default", window);
     EXPECT_EQ(window.edtTree + window.edtContext + window.edtServer + window.EdtUsr, "");
     EXPECT_FALSE(window.windowsGroupVisible);
     PutString(store(), requester + "\\Preferred Tree", "0", "ACME");
     PutString(store(), requester + "\\Preferred Tree\\Trees", "OTHER", "o=other");
     PutString(store(), requester + "\\Preferred Server", "0", "SRV1");
     PutString(store(), "Network\\Logon", "NetwareUsername", "jones");
-    ReadCurrentSettings9x(store(), window);
+    ReadCurrentSettings9x(store(), "Default", window);
     EXPECT_EQ(window.edtTree, "ACME");
     EXPECT_EQ(window.edtContext, "");
     EXPECT_EQ(window.edtServer, "SRV1");
     EXPECT_EQ(window.EdtUsr, "jones");
     PutString(store(), requester + "\\Preferred Tree\\Trees", "ACME", "ou=kiosk.o=acme");
-    ReadCurrentSettings9x(store(), window);
+    ReadCurrentSettings9x(store(), "Default", window);
     EXPECT_EQ(window.edtContext, "ou=kiosk.o=acme");
 }
 
@@ -228,12 +248,12 @@ TEST_P(FormWork, EnableAndDisableRunTheFamilysWritersAndSaySo) {
     window.edCliVer = "4.91 SP2";
     window.EdtMSPass = "pw";
     window.modeIndex = 1;
-    LogonContext context{store(), platform, state, window};
+    LogonContext context{store(), platform, state, window.edCliVer != kClientNotDetected};
     EnableClicked(context, window);
     EXPECT_EQ(state.ModeText, "1");
     EXPECT_EQ(At(kWinlogon, "GinaDLL"), "SZ:MSGINA.DLL");
     EXPECT_EQ(At(kWinlogon, "DefaultPassword"), "SZ:pw");
-    DisableClicked(context);
+    DisableClicked(context, window);
     EXPECT_EQ(At(kWinlogon, "GinaDLL"), "SZ:NWGINA.DLL");
     EXPECT_EQ(platform.MessageTexts(), (std::vector<std::string>{"Auto Login has been enabled",
                                                                  "Auto Login has been disabled"}));
@@ -243,7 +263,7 @@ TEST_P(FormWork, EnableAndDisableRunTheFamilysWritersAndSaySo) {
     window.edtNDSPass = "nds";
     EnableClicked(context, window);
     EXPECT_EQ(At(kRun, "Default"), "SZ:LoginW95 S/U /Pwd=nds /Cont");
-    DisableClicked(context);
+    DisableClicked(context, window);
     EXPECT_EQ(At(kRun, "Default"), "<missing>");
     EXPECT_EQ(platform.MessageTexts(),
               (std::vector<std::string>{"Auto Login has been enabled", "AutoLogon has been disabled",

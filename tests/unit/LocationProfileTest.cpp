@@ -155,12 +155,12 @@ TEST_P(LocationProfile, AutoDetectReadsWinlogonForTheWindowsFields) {
 class RecreateProfile : public LocationProfile {
 protected:
     std::string Recreate(RegistryStore& target) {
-        LogonContext context{target, platform, state, form};
-        return RecreateLocationProfile(context, "Default");
+        LogonContext context{target, platform, state, false};
+        return RecreateLocationProfile(context, "Default", settings);
     }
     FakePlatform platform;
     ProgramState state{"", "Default"};
-    FormFields form;
+    LogonSettings settings;
 };
 
 TEST_P(RecreateProfile, BuildsTheWholeProfileInOrder) {
@@ -168,7 +168,7 @@ TEST_P(RecreateProfile, BuildsTheWholeProfileInOrder) {
     PutString(store(), kService + "\\Tab1", "Tree", "OLD");
     Tab(7, "Other");
     MakeKey(store(), kProfiles);
-    form.showResult = true;
+    settings.ShowResult = true;
     RecordingStore recording(store());
     EXPECT_EQ(Recreate(recording), "False");
     const std::string s = KeyName(kService);
@@ -211,7 +211,7 @@ TEST_P(RecreateProfile, AnUnlistedProfileTakesTheFirstFreeEntryFromTheCount) {
     RemoveTree(store(), "SOFTWARE\\Novell");
     PutString(store(), kList, "0", "Home");
     PutString(store(), kList, "2", "Office");
-    form.runLoginScript = true;
+    settings.RunScript = true;
     EXPECT_EQ(Recreate(store()), "False");
     EXPECT_EQ(Show(store(), kList, "2"), "SZ:Office");
     EXPECT_EQ(Show(store(), kList, "3"), "SZ:Default");

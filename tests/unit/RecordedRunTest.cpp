@@ -206,10 +206,13 @@ TEST(RunRecordText, ShowsEveryKindOfChangeAndHidesPasswords) {
     };
     record.messages = {"Error 5 : Access is denied.\r\n", "AutoLogon has been disabled"};
     record.exitCode = 1;
+    record.inForceBefore = "mode 0, login script 1";
+    record.inForceAfter = "mode off\x01";
     EXPECT_EQ(FormatRunRecord(record, "Default"),
               "==== Sentrel run, 2027-01-02 03:04:05, computer KIOSK01\r\n"
               "Windows: Windows 95, Novell client: Not Detected\r\n"
               "Switches: /U /ndspass:**** /MSPass:**** /ACUParam:/Q \"/MSUsr:kiosk one\"\r\n"
+              "In force before: mode 0, login script 1\r\n"
               "Key created: HKLM\\SOFTWARE\\Pellam\r\n"
               "Value: HKLM\\SOFTWARE\\Novell\\Login | AutoAdminLogon | REG_SZ | absent -> \"1\"\r\n"
               "Value: HKLM\\SOFTWARE\\Novell\\Login | DefaultPassword | REG_SZ | **** -> ****\r\n"
@@ -224,6 +227,7 @@ TEST(RunRecordText, ShowsEveryKindOfChangeAndHidesPasswords) {
               "Key deleted: HKLM\\SOFTWARE\\Pellam\r\n"
               "Message: Error 5 : Access is denied.\r\n"
               "Message: AutoLogon has been disabled\r\n"
+              "In force after: mode off\\x01\r\n"
               "Result: exit code 1, an operation failed or the command line is wrong\r\n\r\n");
 }
 

@@ -10,7 +10,7 @@ using Args = std::vector<std::string>;
 
 std::optional<std::string> Value(const std::string& line, const std::string& name,
                                  bool ignoreCase) {
-    return Switches::FromCommandLine(line).GetSwitch(name, '/', ignoreCase, true);
+    return Switches::FromCommandLine(line).GetSwitch(name, ignoreCase);
 }
 
 TEST(SplitCommandLine, BlanksAndControlCharactersOutsideQuotesSeparate) {
@@ -62,34 +62,27 @@ TEST(GetSwitch, TheFirstArgumentWinsAndArgumentZeroIsNeverSearched) {
     EXPECT_EQ(Value("", "NDSUsr:", false), std::nullopt);
 }
 
-TEST(FindSwitch, TellsAnAbsentSwitchFromAnEmptyValue) {
+TEST(GetSwitch, TellsAnAbsentSwitchFromAnEmptyValue) {
     Switches switches = Switches::FromCommandLine("p /acu:setup.exe /ACUParam:");
-    std::string value = "untouched";
-    EXPECT_TRUE(switches.FindSwitch("ACU:", '/', true, value));
-    EXPECT_EQ(value, "setup.exe");
-    EXPECT_TRUE(switches.FindSwitch("ACUParam:", '/', true, value));
-    EXPECT_EQ(value, "");
-    value = "untouched";
-    EXPECT_FALSE(switches.FindSwitch("NDSTree:", '/', false, value));
-    EXPECT_EQ(value, "untouched");
+    EXPECT_EQ(switches.GetSwitch("ACU:", true), "setup.exe");
+    EXPECT_EQ(switches.GetSwitch("ACUParam:", true), "");
+    EXPECT_EQ(switches.GetSwitch("NDSTree:", false), std::nullopt);
 }
 
 TEST(Flags, ChangingFlagsMustBeWholeArguments) {
     Switches s = Switches::FromCommandLine(
         "p /NDSTree:DISABLED /MSPass:Lockws7 /NDSCx:RunScript /x/ShowResult /AutoWSName:x");
     EXPECT_FALSE(s.HasDisable());
-    EXPECT_FALSE(s.HasFlag("LockWS", '/'));
-    EXPECT_FALSE(s.HasFlag("RunScript", '/'));
-    EXPECT_FALSE(s.HasFlag("ShowResult", '/'));
-    EXPECT_FALSE(s.HasFlag("AutoWSName", '/'));
+    EXPECT_FALSE(s.HasFlag("LockWS"));
+    EXPECT_FALSE(s.HasFlag("RunScript"));
+    EXPECT_FALSE(s.HasFlag("ShowResult"));
+    EXPECT_FALSE(s.HasFlag("AutoWSName"));
 
     Switches on = Switches::FromCommandLine("p /lockws /RUNSCRIPT /ShowResult /autowsname");
-    EXPECT_TRUE(on.HasFlag("LockWS", '/'));
-    EXPECT_TRUE(on.HasFlag("RunScript", '/'));
-    EXPECT_TRUE(on.HasFlag("ShowResult", '/'));
-    EXPECT_TRUE(on.HasFlag("AutoWSName", '/'));
-    EXPECT_EQ(on.GetSwitch("RunScript", '/', true, false), "RUNSCRIPT");
-    EXPECT_EQ(on.GetSwitch("Disable", '/', true, false), std::nullopt);
+    EXPECT_TRUE(on.HasFlag("LockWS"));
+    EXPECT_TRUE(on.HasFlag("RunScript"));
+    EXPECT_TRUE(on.HasFlag("ShowResult"));
+    EXPECT_TRUE(on.HasFlag("AutoWSName"));
 }
 
 TEST(Flags, DisableAlsoTakesAColonAndAnything) {
@@ -102,14 +95,14 @@ TEST(Flags, DisableAlsoTakesAColonAndAnything) {
 
 TEST(Flags, UAndQuestionMarkKeepTheLooseRule) {
     // Login scripts that leave /U out have always run unattended through these.
-    EXPECT_TRUE(Switches::FromCommandLine("p /NDSUsr:Jones").HasLooseFlag("U", '/'));
-    EXPECT_TRUE(Switches::FromCommandLine("p /RunScript").HasLooseFlag("U", '/'));
-    EXPECT_TRUE(Switches::FromCommandLine("p /u").HasLooseFlag("U", '/'));
-    EXPECT_FALSE(Switches::FromCommandLine("p /Mode:0 /Disable").HasLooseFlag("U", '/'));
-    EXPECT_FALSE(Switches::FromCommandLine("p User").HasLooseFlag("U", '/'));
-    EXPECT_TRUE(Switches::FromCommandLine("p /?").HasLooseFlag("?", '/'));
-    EXPECT_TRUE(Switches::FromCommandLine("p a?/").HasLooseFlag("?", '/'));
-    EXPECT_FALSE(Switches::FromCommandLine("p ?").HasLooseFlag("?", '/'));
+    EXPECT_TRUE(Switches::FromCommandLine("p /NDSUsr:Jones").HasLooseFlag("U"));
+    EXPECT_TRUE(Switches::FromCommandLine("p /RunScript").HasLooseFlag("U"));
+    EXPECT_TRUE(Switches::FromCommandLine("p /u").HasLooseFlag("U"));
+    EXPECT_FALSE(Switches::FromCommandLine("p /Mode:0 /Disable").HasLooseFlag("U"));
+    EXPECT_FALSE(Switches::FromCommandLine("p User").HasLooseFlag("U"));
+    EXPECT_TRUE(Switches::FromCommandLine("p /?").HasLooseFlag("?"));
+    EXPECT_TRUE(Switches::FromCommandLine("p a?/").HasLooseFlag("?"));
+    EXPECT_FALSE(Switches::FromCommandLine("p ?").HasLooseFlag("?"));
 }
 
 TEST(UpperAscii, ChangesOnlyTheLettersAToZ) {

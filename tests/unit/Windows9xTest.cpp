@@ -22,7 +22,12 @@ class Enable9x : public WorkstationTest {
 protected:
     void Run(const std::string& password) {
         LogonContext context = Context();
-        EnableAutoLogon9x(context, "SRV1", "user1", password, true);
+        LogonSettings settings;
+        settings.NdsServer = "SRV1";
+        settings.NdsUser = "user1";
+        settings.NdsPassword = password;
+        settings.RunScript = true;
+        EnableAutoLogon9x(context, settings);
     }
 };
 

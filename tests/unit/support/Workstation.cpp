@@ -45,8 +45,7 @@ void WorkstationTest::SetUp() {
     PutString(store(), kWinlogon, "DefaultDomainName", "XP-PC");
     PutString(store(), kWinlogon, "AutoAdminLogon", "0");
     PutString(store(), kWinlogon, "GinaDLL", "MSGINA.DLL");
-    form.clientVersion = "Not Detected";
-    form.modeListText = "AutoLogon to E-Dir and Wkstn";
+    clientDetected = false;
 }
 
 void WorkstationTest::TearDown() {
@@ -68,7 +67,7 @@ void WorkstationTest::BuildWithClient() {
     PutDword(store(), kClientVersion, "MajorVersion", 4);
     PutDword(store(), kClientVersion, "MinorVersion", 91);
     PutDword(store(), kClientVersion, "Service Pack", 2);
-    form.clientVersion = "4.91 SP2";
+    clientDetected = true;
     PutString(store(), kWinlogon, "GinaDLL", "NWGINA.DLL");
     PutDword(store(), kLogin, "NMAS Authentication", 1);
     PutString(store(), kLogin, "AutoAdminLogon", "0");
@@ -90,7 +89,7 @@ void WorkstationTest::BuildWithClient() {
     PutString(store(), kWorkstationService + "\\Linkage\\Disabled", "Bind", "x");
 }
 
-void WorkstationTest::BuildWithoutClient() { form.clientVersion = "Not Detected"; }
+void WorkstationTest::BuildWithoutClient() { clientDetected = false; }
 
 void WorkstationTest::RebuildWithThirdPartyDialog(bool client, const std::string& gina) {
     TearDown();

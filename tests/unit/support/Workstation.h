@@ -48,7 +48,7 @@ protected:
     // "GinaDLL" names a third-party logon dialog.
     void RebuildWithThirdPartyDialog(bool client, const std::string& gina);
 
-    LogonContext Context() { return LogonContext{store(), platform, state, form}; }
+    LogonContext Context() { return LogonContext{store(), platform, state, clientDetected}; }
     // Every value the writers may touch, as "path|name" -> Describe() text.
     std::map<std::string, std::string> Snapshot();
     std::string At(const std::string& path, const std::string& name) {
@@ -57,7 +57,7 @@ protected:
 
     FakePlatform platform;
     ProgramState state{"", "Default"};
-    FormFields form;
+    bool clientDetected = false;  // what the writers are told was detected
 
 private:
     std::map<std::pair<std::string, std::string>, std::optional<StoredValue>> saved_;

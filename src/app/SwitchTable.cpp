@@ -1,0 +1,104 @@
+#include "app/SwitchTable.h"
+
+#include <cstring>
+#include <stdexcept>
+
+namespace sentrel {
+
+namespace {
+
+using S = LogonSettings;
+constexpr SwitchForm kLoose = SwitchForm::LooseFlag;
+constexpr SwitchForm kFlag = SwitchForm::Flag;
+constexpr SwitchForm kValued = SwitchForm::Valued;
+constexpr bool kAnyCase = true;
+constexpr bool kExactCase = false;
+
+// In the Usage page's order.
+const SwitchSpec kTable[] = {
+    {"U", kLoose, kAnyCase, false, false, nullptr, nullptr, nullptr, 0,
+     "\t\tRun unattended: take everything from the parameters and end."},
+    {"?", kLoose, kAnyCase, false, false, nullptr, nullptr, nullptr, 0,
+     "\t\tShow where help is found."},
+    {"ACU:", kValued, kAnyCase, false, false, nullptr, nullptr, nullptr, 0,
+     "\t\tFull path and file name of the Novell client installer, run first."},
+    {"ACUParam:", kValued, kAnyCase, false, false, nullptr, nullptr, nullptr, 0,
+     "\tAll parameters for the installer, in one argument (quote them)."},
+    {"NDSTree:", kValued, kExactCase, false, true, &S::NdsTree, nullptr, "NDS Tree", 1,
+     "\tThe NDS tree to log on to."},
+    {"NDSCx:", kValued, kExactCase, false, true, &S::NdsContext, nullptr, "NDS Context", 5,
+     "\t\tThe NDS context of the user."},
+    {"NDSSrv:", kValued, kExactCase, false, true, &S::NdsServer, nullptr, "NDS Server", 4,
+     "\t\tThe NDS server, by name or IP address."},
+    {"NDSUsr:", kValued, kExactCase, false, true, &S::NdsUser, nullptr, "NDS UserName", 2,
+     "\t\tThe NDS user to log on as."},
+    {"NDSPass:", kValued, kAnyCase, true, false, &S::NdsPassword, nullptr, "NDS Password", 3,
+     "\tThe NDS password of that user."},
+    {"MSDom:", kValued, kAnyCase, false, true, &S::MsDomain, nullptr, "MS Domain/Wkstn", 6,
+     "\t\tThe Windows domain, or the workstation, to log on to."},
+    {"MSUsr:", kValued, kAnyCase, false, true, &S::MsUser, nullptr, "MS UserName", 7,
+     "\t\tThe Windows user name."},
+    {"MSPass:", kValued, kAnyCase, true, false, &S::MsPassword, nullptr, "MS Password", 8,
+     "\t\tThe Windows password."},
+    {"RunScript", kFlag, kAnyCase, false, false, nullptr, &S::RunScript, nullptr, 10,
+     "\tRun the login script at logon."},
+    {"ShowResult", kFlag, kAnyCase, false, false, nullptr, &S::ShowResult, nullptr, 9,
+     "\tShow the login result window at logon."},
+    {"AutoWSName", kFlag, kAnyCase, false, false, nullptr, nullptr, nullptr, 0,
+     "\tUse this computer's name as the Windows domain or workstation."},
+    {"Disable", kFlag, kAnyCase, false, false, nullptr, nullptr, nullptr, 0,
+     "\t\tDisable automatic logon instead of enabling it."},
+    {"LockWS", kFlag, kAnyCase, false, false, nullptr, &S::LockWorkstation, nullptr, 11,
+     "\t\tLock the workstation after the automatic logon (NT, 2000, XP)."},
+    {"Quiet", kFlag, kAnyCase, false, false, nullptr, nullptr, nullptr, 0,
+     "\t\tShow no window and no message at all; the exit code tells the result."},
+    {"Log:", kValued, kAnyCase, false, false, nullptr, nullptr, nullptr, 0,
+     "\t\tAppend a record of the run, every change included, to this file."},
+    {"Mode:", kValued, kAnyCase, false, false, nullptr, nullptr, nullptr, 12,
+     "\t\tThe logon mode:"},
+};
+
+}  // namespace
+
+std::span<const SwitchSpec> SwitchTable() { return kTable; }
+
+const SwitchSpec& SwitchNamed(const char* name) {
+    for (const SwitchSpec& spec : kTable)
+        if (std::strcmp(spec.name, name) == 0) return spec;
+    throw std::runtime_error(std::string("no switch ") + name);
+}
+
+bool HasSwitch(const Switches& switches, const SwitchSpec& spec) {
+    switch (spec.form) {
+        case SwitchForm::LooseFlag: return switches.HasLooseFlag(spec.name);
+        case SwitchForm::Flag: return switches.HasFlag(spec.name);
+        case SwitchForm::Valued: break;
+    }
+    return switches.GetSwitch(spec.name, spec.ignoreCase).has_value();
+}
+
+std::optional<std::string> SwitchValue(const Switches& switches, const SwitchSpec& spec) {
+    return switches.GetSwitch(spec.name, spec.ignoreCase);
+}
+
+LogonSettings SettingsOfSwitches(const Switches& switches) {
+    LogonSettings settings;
+    for (const SwitchSpec& spec : kTable) {
+        if (spec.text) settings.*spec.text = SwitchValue(switches, spec).value_or("");
+        if (spec.flag) settings.*spec.flag = HasSwitch(switches, spec);
+    }
+    return settings;
+}
+
+std::string UsageSwitchList() {
+    std::string text;
+    for (const SwitchSpec& spec : kTable) {
+        text += std::string("/") + spec.name + spec.usage + "\r\n";
+        if (std::strcmp(spec.name, "Mode:") != 0) continue;
+        for (std::size_t i = 0; i < std::size(kModeEntries); ++i)
+            text += "\t" + std::to_string(i) + " = " + kModeEntries[i] + "\r\n";
+    }
+    return text;
+}
+
+}  // namespace sentrel

@@ -1,0 +1,49 @@
+#pragma once
+// Every switch of the command line, once: its name, whether it is a flag or carries a value, how
+// its name is matched, whether its value is a secret, and the settings field it fills. The
+// parser, the window's command-line builder, the run record's masking and the Usage page's list
+// all read this table, so a switch cannot be known to one and missing from another.
+#include <span>
+#include <string>
+
+#include "app/Switches.h"
+#include "logon/LogonSettings.h"
+
+namespace sentrel {
+
+enum class SwitchForm {
+    LooseFlag,  // a slash and the name anywhere in one argument, any letter case ("/U", "/?")
+    Flag,       // the whole argument, any letter case
+    Valued,     // the argument begins with the slash and the name, which ends in a colon
+};
+
+struct SwitchSpec {
+    const char* name;  // without the slash; a valued switch's name ends in its colon
+    SwitchForm form;
+    bool ignoreCase;   // valued switches: whether the name is matched without letter case
+    bool secret;       // the value is a password: the run record masks it
+    bool guessed;      // the value "AuToDeTeCt" is taken from what the workstation stores
+    std::string LogonSettings::*text;  // the text field the value fills, or none
+    bool LogonSettings::*flag;         // the flag the switch sets, or none
+    const char* fieldLabel;            // the window field's label, for messages, or none
+    int lineOrder;  // where the window's command line writes it (from 1), or 0 when it never does
+    const char* usage;  // the Usage page's line after the switch's name, tabs included
+};
+
+std::span<const SwitchSpec> SwitchTable();
+// The table's row of that name (with its colon for a valued switch); the name must be in it.
+const SwitchSpec& SwitchNamed(const char* name);
+
+// The row's lookups in the arguments.
+bool HasSwitch(const Switches& switches, const SwitchSpec& spec);
+std::optional<std::string> SwitchValue(const Switches& switches, const SwitchSpec& spec);
+
+// The settings fields that the switches fill, as given: no guess made, no computer name put in.
+LogonSettings SettingsOfSwitches(const Switches& switches);
+
+// The Usage page's list of switches, one per line (CRLF), in the table's order.
+std::string UsageSwitchList();
+
+inline constexpr const char* kAutoDetect = "AuToDeTeCt";
+
+}  // namespace sentrel

@@ -1,0 +1,171 @@
+#include "logon/LogonInForce.h"
+
+#include <optional>
+
+#include "logon/LocationProfile.h"
+#include "logon/LogonDialogBackup.h"
+#include "logon/LogonSettings.h"
+#include "logon/RegistryPaths.h"
+#include "logon/WinlogonValues.h"
+
+namespace sentrel {
+
+namespace {
+
+const char* const kRequesterKey = "\\Network\\Novell\\System Config\\NetWare DOS Requester";
+const char* const kScriptDisplayResults = "Display Results";
+const char* const kScriptLoginScript = "Login Script";
+
+// The store's own paths carry no leading backslash. Paths and names are plain texts here, so
+// each call site builds no string of its own.
+const char* Relative(const char* path) { return path[0] == '\\' ? path + 1 : path; }
+
+// Reads with read access alone, so what a standard user may read is read.
+class Reader {
+public:
+    explicit Reader(RegistryStore& store) : store_(store) {}
+
+    std::optional<RegistryValue> Value(const char* path, const char* name) {
+        ScopedKey key(store_);
+        if (store_.OpenKey(kHkeyLocalMachine, Relative(path), kKeyRead, key.Out()) !=
+            kErrorSuccess)
+            return std::nullopt;
+        RegistryValue value;
+        if (store_.QueryValue(key.Get(), name, &value.type, &value.data) != kErrorSuccess)
+            return std::nullopt;
+        return value;
+    }
+    // A text of either string type, without its closing NULs.
+    std::optional<std::string> Text(const char* path, const char* name) {
+        std::optional<RegistryValue> value = Value(path, name);
+        if (!value || (value->type != kRegSz && value->type != kRegExpandSz)) return std::nullopt;
+        std::string text(value->data.begin(), value->data.end());
+        while (!text.empty() && text.back() == '\0') text.pop_back();
+        return text;
+    }
+    bool TextIs(const char* path, const char* name, const char* wanted) {
+        std::optional<std::string> text = Text(path, name);
+        return text && SameName(*text, wanted);
+    }
+    bool DwordIsOne(const char* path, const char* name) {
+        std::optional<RegistryValue> value = Value(path, name);
+        return value && value->type == kRegDword && value->data.size() == 4 &&
+               value->data[0] == 1 && value->data[1] == 0 && value->data[2] == 0 &&
+               value->data[3] == 0;
+    }
+    std::vector<std::string> Subkeys(const char* path) {
+        std::vector<std::string> names;
+        ScopedKey key(store_);
+        if (store_.OpenKey(kHkeyLocalMachine, Relative(path), kKeyRead, key.Out()) !=
+            kErrorSuccess)
+            return names;
+        std::string name;
+        for (std::uint32_t i = 0; store_.EnumKey(key.Get(), i, &name) == kErrorSuccess; ++i)
+            names.push_back(name);
+        return names;
+    }
+    // The lowest-numbered tab instance of that kind, as the writers find it, or empty text.
+    std::string Tab(const std::string& profile, const char* kind) {
+        const std::string service = ServiceKey(profile);
+        for (const std::string& n : InstanceNumbers(Subkeys(service.c_str()))) {
+            const std::string tab = service + "\\Tab" + n;
+            if (Text(tab.c_str(), "Tab") == std::string(kind)) return tab;
+        }
+        return std::string();
+    }
+
+private:
+    RegistryStore& store_;
+};
+
+std::string TextOrEmpty(Reader& reader, const std::string& path, const char* name) {
+    return path.empty() ? std::string() : reader.Text(path.c_str(), name).value_or("");
+}
+
+std::string ModeNt(Reader& reader, bool clientDetected) {
+    const bool windows = reader.TextIs(kWinlogonKey, "AutoAdminLogon", "1");
+    if (!clientDetected) return windows ? kModeWorkstationOnly : kInForceOff;
+    const bool novell = reader.TextIs(kNovellLoginKey, "AutoAdminLogon", "1");
+    const bool dialog = reader.TextIs(kNwginaLoginScreenKey, "NetWareAutoAdminLogon", "1");
+    if (windows) {
+        if (novell && dialog) return kModeDirectoryAndWorkstation;
+        if (novell || dialog) return kInForceMixed;
+        // The Windows logon dialog in place of the Novell one is what mode 1 adds.
+        return reader.TextIs(kWinlogonKey, kGinaDll, kWindowsLogonDialog) ? kModeWorkstationOnly
+                                                                         : kModeDirectoryPrompt;
+    }
+    if (novell || dialog) return kInForceMixed;
+    if (!reader.Value(kNovellLoginKey, kNmasBackup)) return kInForceOff;
+    return reader.DwordIsOne(kNovellLoginKey, "AutoAdminQueryNDS") ? kModeParametersOnly
+                                                                  : kInForceMixed;
+}
+
+// "LoginW95 server/user[ /Pwd=password] /Cont[ /NS]", as the 9x enable writes it: while it is
+// in the Run list its server and user are the ones that log on.
+void ReadLoginEntry(const std::string& entry, LogonInForce& inForce) {
+    const std::string head = "LoginW95 ";
+    const std::string::size_type cont = entry.rfind(" /Cont");
+    if (entry.rfind(head, 0) != 0 || cont == std::string::npos) return;
+    inForce.mode = kModeDirectoryAndWorkstation;
+    inForce.runScript = entry.substr(cont) != " /Cont /NS";
+    std::string target = entry.substr(head.size(), cont - head.size());
+    const std::string::size_type password = target.find(" /Pwd=");
+    inForce.ndsPasswordStored = password != std::string::npos;
+    target = target.substr(0, password);
+    const std::string::size_type slash = target.find('/');
+    if (slash == std::string::npos) return;
+    inForce.ndsServer = target.substr(0, slash);
+    inForce.ndsUser = target.substr(slash + 1);
+}
+
+}  // namespace
+
+LogonInForce ReadLogonInForce(RegistryStore& store, const std::string& profile, bool windows9x,
+                              bool clientDetected) {
+    Reader reader(store);
+    LogonInForce inForce;
+    const std::string script = reader.Tab(profile, kTabScript);
+    inForce.showResult = !script.empty() && reader.DwordIsOne(script.c_str(), kScriptDisplayResults);
+    if (windows9x) {
+        // The client's preferred tree, the context it keeps under the tree's name, the
+        // preferred server and the network logon's user.
+        const std::string requester = kRequesterKey;
+        inForce.ndsTree = TextOrEmpty(reader, requester + "\\Preferred Tree", "0");
+        inForce.ndsContext =
+            TextOrEmpty(reader, requester + "\\Preferred Tree\\Trees", inForce.ndsTree.c_str());
+        inForce.ndsServer = TextOrEmpty(reader, requester + "\\Preferred Server", "0");
+        inForce.ndsUser = TextOrEmpty(reader, "\\Network\\Logon", "NetwareUsername");
+        if (std::optional<std::string> entry = reader.Text(kRunKey, profile.c_str()))
+            ReadLoginEntry(*entry, inForce);
+        return inForce;
+    }
+    inForce.mode = ModeNt(reader, clientDetected);
+    inForce.runScript = !script.empty() && reader.DwordIsOne(script.c_str(), kScriptLoginScript);
+    inForce.lockWorkstation = reader.Value(kRunKey, kLockEntryName).has_value();
+    inForce.ndsPasswordStored = !TextOrEmpty(reader, kNovellLoginKey, "DefaultPassword").empty();
+    inForce.msPasswordStored = !TextOrEmpty(reader, kWinlogonKey, "DefaultPassword").empty();
+    const std::string directory = reader.Tab(profile, kTabDirectory);
+    inForce.ndsTree = TextOrEmpty(reader, directory, "Tree");
+    inForce.ndsContext = TextOrEmpty(reader, directory, "Context");
+    inForce.ndsServer = TextOrEmpty(reader, directory, "Server");
+    inForce.ndsUser = TextOrEmpty(reader, ServiceKey(profile), "UserName");
+    inForce.msDomain = TextOrEmpty(reader, kWinlogonKey, "DefaultDomainName");
+    inForce.msUser = TextOrEmpty(reader, kWinlogonKey, "DefaultUserName");
+    return inForce;
+}
+
+std::string DescribeLogonInForce(const LogonInForce& inForce) {
+    std::string text = "mode " + inForce.mode;
+    const std::pair<const char*, bool> flags[] = {{"login script", inForce.runScript},
+                                                  {"result window", inForce.showResult},
+                                                  {"lock", inForce.lockWorkstation}};
+    for (const auto& [name, on] : flags) (((text += ", ") += name) += " ") += on ? "1" : "0";
+    const std::pair<const char*, const std::string*> names[] = {
+        {"NDS tree", &inForce.ndsTree},     {"NDS context", &inForce.ndsContext},
+        {"NDS server", &inForce.ndsServer}, {"NDS user", &inForce.ndsUser},
+        {"MS domain", &inForce.msDomain},   {"MS user", &inForce.msUser}};
+    for (const auto& [name, value] : names) (((text += ", ") += name) += " ") += *value;
+    return text;
+}
+
+}  // namespace sentrel
