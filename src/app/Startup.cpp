@@ -11,6 +11,7 @@
 #include "logon/DisableAutoLogon.h"
 #include "logon/EnableAutoLogon.h"
 #include "logon/LocationProfile.h"
+#include "logon/LogonInForce.h"
 #include "logon/LogonParameters.h"
 #include "logon/WindowsAutoLogon9x.h"
 #include "logon/WinlogonValues.h"
@@ -42,10 +43,16 @@ void RunInstaller(Program& program) {
 
 LogonSettings ReadSettings(Program& program) {
     LogonSettings settings = SettingsOfSwitches(program.switches);
-    for (const SwitchSpec& spec : SwitchTable())
-        if (spec.guessed && settings.*spec.text == kAutoDetect)
-            AutoDetectValue(program.store, program.state.ProfileName,
-                            std::string(spec.name, std::strlen(spec.name) - 1), settings.*spec.text);
+    // A guess that finds nothing stops the run before anything is written: the text itself
+    // would be stored as the name, and Windows would log on as a user called AuToDeTeCt.
+    for (const SwitchSpec& spec : SwitchTable()) {
+        if (!spec.guessed || settings.*spec.text != kAutoDetect) continue;
+        std::optional<std::string> stored = StoredName(
+            program.store, program.state.ProfileName, std::string(spec.name, std::strlen(spec.name) - 1));
+        if (!stored)
+            throw RunError(kExitFailed, FormatMessageText(kMsgGuessFoundNothing, spec.name));
+        settings.*spec.text = *stored;
+    }
     if (HasSwitch(program.switches, SwitchNamed("AutoWSName")))
         settings.MsDomain = GetWorkstationName(program.platform);
     return settings;
@@ -116,8 +123,9 @@ void RunUnattended(Program& program) {
             DisableAutoLogon9x(context);
         } else {
             DisableAutoLogon(context);
-            // The names stay on the logon screen; NMAS stays as the disable restored it.
-            SetLogonParameters(context, settings, NmasStep::Skip);
+            // The names stay on the logon screen; NMAS and the default profile stay as the
+            // disable restored them.
+            SetLogonParameters(context, settings, ParametersRun::AfterDisable);
         }
     } else if (windows9x) {
         EnableAutoLogon9x(context, settings);

@@ -73,6 +73,8 @@ std::string WithSystemError(Platform& platform, const std::string& text, std::ui
 inline constexpr const char* kMsgHelp = "Help is found by running Sentrel.exe and select the Usage Tab";
 inline constexpr const char* kMsgRefusal =
     "Sorry, but this program is intended for Win9x, WinME, WinNT, Win2000 or WinXP";
+inline constexpr const char* kMsgGuessFoundNothing =
+    "Nothing is stored on this workstation to take /%sAuToDeTeCt from";
 inline constexpr const char* kMsgModeSwitch = "Mode switch needs to be either 0, 1 or 2 or 3";
 
 }  // namespace sentrel

@@ -93,7 +93,7 @@ LogonSettings SettingsOfSwitches(const Switches& switches) {
 std::string UsageSwitchList() {
     std::string text;
     for (const SwitchSpec& spec : kTable) {
-        text += std::string("/") + spec.name + spec.usage + "\r\n";
+        ((((text += kSwitchPrefix) += spec.name) += spec.usage) += "\r\n");
         if (std::strcmp(spec.name, "Mode:") != 0) continue;
         for (std::size_t i = 0; i < std::size(kModeEntries); ++i)
             text += "\t" + std::to_string(i) + " = " + kModeEntries[i] + "\r\n";

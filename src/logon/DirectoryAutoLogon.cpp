@@ -14,7 +14,7 @@ void SetDirectoryAutoLogon(LogonContext& context, const LogonSettings& settings)
         // Without the client's login key none of this writer's own values are written.
         if (OpenOnly(reg, kNovellLoginKey, true)) {
             SaveAndSwitchOffNmas(reg);
-            WriteNovellLoginValues(reg, context, settings, DirectoryLogon::Automatic);
+            WriteNovellLoginValues(reg, context, settings, DirectoryLogon::Automatic, true);
             WriteDirectoryProfile(reg, context, settings, DirectoryLogon::Automatic);
         }
     }

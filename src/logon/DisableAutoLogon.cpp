@@ -57,12 +57,13 @@ void DisableAutoLogon(LogonContext& context) {
     if (OpenOnly(reg, kInitialLoginKey, false))
         reg.WriteString("Login When NWGina Not Loaded", "Yes");
 
-    // A third-party dialog that an enable replaced comes back. Otherwise, without a client the
-    // Windows logon dialog stays: there is no Novell one to put back.
+    // A third-party dialog that an enable replaced comes back. Otherwise the Novell dialog
+    // replaces only the Windows one (or none): without a client there is no Novell one, and a
+    // third-party dialog in place (one a first disable put back) stays.
     if (OpenOnly(reg, kWinlogonKey, false)) {
         if (std::optional<RegistryValue> kept = LogonDialogToRestore(context.store))
             reg.WriteValue(kGinaDll, kept->type, kept->data);
-        else if (context.clientDetected)
+        else if (context.clientDetected && NamesWindowsOrNoDialog(reg))
             reg.WriteString(kGinaDll, "NWGINA.DLL");
         RemoveLogonDialogBackup(context.store);
     }

@@ -1,6 +1,7 @@
 #include "logon/EnableAutoLogon.h"
 
 #include "logon/DirectoryAutoLogon.h"
+#include "logon/LogonDialogBackup.h"
 #include "logon/LogonParameters.h"
 #include "logon/WindowsCredentials.h"
 
@@ -11,6 +12,10 @@ void EnableAutoLogon(LogonContext& context, const LogonSettings& settings) {
     // Storing the names only ("3") never needs the client, and must not turn into an
     // automatic logon just because the client is missing.
     if (!context.clientDetected && mode != kModeParametersOnly) mode = kModeWorkstationOnly;
+
+    // A machine that mode 1 set up gets its logon dialog back first, so that every mode leaves
+    // it as enabling that mode on the machine before mode 1 would.
+    if (mode != kModeWorkstationOnly && IsLogonMode(mode)) PutBackReplacedLogonDialog(context.store);
 
     if (mode == kModeDirectoryAndWorkstation) {
         SetDirectoryAutoLogon(context, settings);

@@ -108,47 +108,22 @@ void OpenTabInstance(TRegistry& reg, const std::string& profile, const std::stri
         OpenOnly(reg, ServiceKey(profile) + "\\Tab" + NextTabNumber(reg.Store(), profile), true);
 }
 
-void AutoDetectValue(RegistryStore& store, const std::string& profile, const std::string& field,
-                     std::string& value) {
-    std::string key = kWinlogonKey;
-    std::string valueName;
-    if (field.find("NDS") != std::string::npos) {
-        std::string tab = FindTabInstance(store, profile, kTabDirectory);
-        if (field == "NDSUsr") {
-            key = ServiceKey(profile);
-            valueName = "UserName";
-        } else {
-            // With no directory tab this is the service key itself, which holds no tree.
-            key = ServiceKey(profile) + (tab.empty() ? "" : "\\" + tab);
-            TRegistry probe(store);
-            probe.SetRootKey(kHkeyLocalMachine);
-            if (!probe.KeyExists(key))
-                key = ServiceKey(kDefaultProfileName) + (tab.empty() ? "" : "\\" + tab);
-            valueName = field == "NDSTree" ? "Tree" : field == "NDSSrv" ? "Server" : "Context";
-        }
-    } else {
-        valueName = field == "MSDom" ? "DefaultDomainName" : "DefaultUserName";
-    }
-    TRegistry reg(store);
-    reg.SetRootKey(kHkeyLocalMachine);
-    if (reg.OpenKey(key, false) && reg.GetDataType(valueName) == RegDataType::String)
-        value = reg.ReadString(valueName);
-}
-
 std::string RecreateLocationProfile(LogonContext& context, const std::string& profile,
                                     const LogonSettings& settings) {
     std::string result = "False";
     TRegistry reg(context.store);
     reg.SetRootKey(kHkeyLocalMachine);
-    reg.DeleteKey(DefinitionKey(profile));
-    reg.DeleteKey(ServiceKey(profile));
-
+    // The list is read, and a damaged entry raises its error, before anything is deleted.
     std::vector<std::string> names;
     if (OpenOnly(reg, kProfileListKey, false)) {
         reg.GetValueNames(names);
         for (const std::string& name : names)
             if (reg.ReadString(name) == profile) result = name;
     }
+    reg.CloseKey();
+    reg.DeleteKey(DefinitionKey(profile));
+    reg.DeleteKey(ServiceKey(profile));
+
     if (result == "False") {
         // A missing list is made, so the rebuilt profile is listed.
         OpenOnly(reg, kProfileListKey, true);

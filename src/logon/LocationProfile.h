@@ -37,11 +37,6 @@ std::string FindTabInstance(RegistryStore& store, const std::string& profile,
 // Leaves reg with the tab instance of that kind open: the existing one, or a new one.
 void OpenTabInstance(TRegistry& reg, const std::string& profile, const std::string& kind);
 
-// Sets value to what is stored for one settings field ("NDSTree", "NDSCx", "NDSSrv",
-// "NDSUsr", "MSDom", "MSUsr") when a plain string is stored; leaves it as it was otherwise.
-void AutoDetectValue(RegistryStore& store, const std::string& profile, const std::string& field,
-                     std::string& value);
-
 // Deletes the profile and builds it anew with empty directory, script and Windows credentials
 // tabs; the script tab takes the settings' script and result flags. Gives the name of the profile
 // list entry that already named it, or "False" when an entry had to be added.

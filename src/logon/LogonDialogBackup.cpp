@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "logon/KeyAccess.h"
+#include "logon/RegistryPaths.h"
 
 namespace sentrel {
 
@@ -64,6 +65,30 @@ void RemoveLogonDialogBackup(RegistryStore& store) {
         reg.CloseKey();
         if (!keys.empty() || !values.empty() || !reg.DeleteKey(path)) return;
     }
+}
+
+bool NamesWindowsOrNoDialog(TRegistry& winlogon) {
+    RegistryValue current;
+    return !winlogon.ReadValue(kGinaDll, current.type, current.data) || IsWindowsDialog(current);
+}
+
+void PutBackReplacedLogonDialog(RegistryStore& store) {
+    TRegistry reg(store);
+    reg.SetRootKey(kHkeyLocalMachine);
+    if (!OpenOnly(reg, kGinaDllBackupKey, false)) return;
+    RegistryValue kept;
+    const bool present = reg.ReadValue(kGinaDll, kept.type, kept.data);
+    if (OpenOnly(reg, kWinlogonKey, false)) {
+        if (present)
+            reg.WriteValue(kGinaDll, kept.type, kept.data);
+        else if (reg.ValueExists(kGinaDll))
+            reg.DeleteValue(kGinaDll);
+    }
+    if (OpenOnly(reg, kInitialLoginKey, false))
+        reg.WriteString("Login When NWGina Not Loaded", "Yes");
+    if (OpenOnly(reg, kNeverLoginKey, false)) reg.WriteInteger("Never Login", 0);
+    reg.CloseKey();
+    RemoveLogonDialogBackup(store);
 }
 
 }  // namespace sentrel

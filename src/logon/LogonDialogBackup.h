@@ -27,4 +27,13 @@ std::optional<RegistryValue> LogonDialogToRestore(RegistryStore& store);
 // Removes the backup, and the program's keys above it that then hold nothing.
 void RemoveLogonDialogBackup(RegistryStore& store);
 
+// With the Winlogon key open: whether it names the Windows logon dialog (any letter case) or
+// none, the only dialogs a disable replaces by the Novell one.
+bool NamesWindowsOrNoDialog(TRegistry& winlogon);
+
+// An enable of a mode other than "1" after mode 1: the logon dialog values go back to what
+// they were before mode 1 replaced them, the kept "GinaDLL" (or its absence) and the Novell
+// defaults of the other two, and the backup goes. Without a backup nothing changes.
+void PutBackReplacedLogonDialog(RegistryStore& store);
+
 }  // namespace sentrel

@@ -12,7 +12,11 @@ namespace sentrel {
 
 namespace {
 
-const char* const kRequesterKey = "\\Network\\Novell\\System Config\\NetWare DOS Requester";
+#define SENTREL_REQUESTER "\\Network\\Novell\\System Config\\NetWare DOS Requester"
+const char* const kPreferredTreeKey = SENTREL_REQUESTER "\\Preferred Tree";
+const char* const kTreesKey = SENTREL_REQUESTER "\\Preferred Tree\\Trees";
+const char* const kPreferredServerKey = SENTREL_REQUESTER "\\Preferred Server";
+#undef SENTREL_REQUESTER
 const char* const kScriptDisplayResults = "Display Results";
 const char* const kScriptLoginScript = "Login Script";
 
@@ -78,10 +82,6 @@ private:
     RegistryStore& store_;
 };
 
-std::string TextOrEmpty(Reader& reader, const std::string& path, const char* name) {
-    return path.empty() ? std::string() : reader.Text(path.c_str(), name).value_or("");
-}
-
 std::string ModeNt(Reader& reader, bool clientDetected) {
     const bool windows = reader.TextIs(kWinlogonKey, "AutoAdminLogon", "1");
     if (!clientDetected) return windows ? kModeWorkstationOnly : kInForceOff;
@@ -120,6 +120,18 @@ void ReadLoginEntry(const std::string& entry, LogonInForce& inForce) {
 
 }  // namespace
 
+std::optional<std::string> StoredName(RegistryStore& store, const std::string& profile,
+                                      const std::string& field) {
+    Reader reader(store);
+    if (field == "MSDom") return reader.Text(kWinlogonKey, "DefaultDomainName");
+    if (field == "MSUsr") return reader.Text(kWinlogonKey, "DefaultUserName");
+    if (field == "NDSUsr") return reader.Text(ServiceKey(profile).c_str(), "UserName");
+    const std::string tab = reader.Tab(profile, kTabDirectory);
+    if (tab.empty()) return std::nullopt;
+    return reader.Text(tab.c_str(),
+                       field == "NDSTree" ? "Tree" : field == "NDSSrv" ? "Server" : "Context");
+}
+
 LogonInForce ReadLogonInForce(RegistryStore& store, const std::string& profile, bool windows9x,
                               bool clientDetected) {
     Reader reader(store);
@@ -129,12 +141,10 @@ LogonInForce ReadLogonInForce(RegistryStore& store, const std::string& profile, 
     if (windows9x) {
         // The client's preferred tree, the context it keeps under the tree's name, the
         // preferred server and the network logon's user.
-        const std::string requester = kRequesterKey;
-        inForce.ndsTree = TextOrEmpty(reader, requester + "\\Preferred Tree", "0");
-        inForce.ndsContext =
-            TextOrEmpty(reader, requester + "\\Preferred Tree\\Trees", inForce.ndsTree.c_str());
-        inForce.ndsServer = TextOrEmpty(reader, requester + "\\Preferred Server", "0");
-        inForce.ndsUser = TextOrEmpty(reader, "\\Network\\Logon", "NetwareUsername");
+        inForce.ndsTree = reader.Text(kPreferredTreeKey, "0").value_or("");
+        inForce.ndsContext = reader.Text(kTreesKey, inForce.ndsTree.c_str()).value_or("");
+        inForce.ndsServer = reader.Text(kPreferredServerKey, "0").value_or("");
+        inForce.ndsUser = reader.Text("\\Network\\Logon", "NetwareUsername").value_or("");
         if (std::optional<std::string> entry = reader.Text(kRunKey, profile.c_str()))
             ReadLoginEntry(*entry, inForce);
         return inForce;
@@ -142,15 +152,13 @@ LogonInForce ReadLogonInForce(RegistryStore& store, const std::string& profile, 
     inForce.mode = ModeNt(reader, clientDetected);
     inForce.runScript = !script.empty() && reader.DwordIsOne(script.c_str(), kScriptLoginScript);
     inForce.lockWorkstation = reader.Value(kRunKey, kLockEntryName).has_value();
-    inForce.ndsPasswordStored = !TextOrEmpty(reader, kNovellLoginKey, "DefaultPassword").empty();
-    inForce.msPasswordStored = !TextOrEmpty(reader, kWinlogonKey, "DefaultPassword").empty();
-    const std::string directory = reader.Tab(profile, kTabDirectory);
-    inForce.ndsTree = TextOrEmpty(reader, directory, "Tree");
-    inForce.ndsContext = TextOrEmpty(reader, directory, "Context");
-    inForce.ndsServer = TextOrEmpty(reader, directory, "Server");
-    inForce.ndsUser = TextOrEmpty(reader, ServiceKey(profile), "UserName");
-    inForce.msDomain = TextOrEmpty(reader, kWinlogonKey, "DefaultDomainName");
-    inForce.msUser = TextOrEmpty(reader, kWinlogonKey, "DefaultUserName");
+    inForce.ndsPasswordStored = !reader.Text(kNovellLoginKey, "DefaultPassword").value_or("").empty();
+    inForce.msPasswordStored = !reader.Text(kWinlogonKey, "DefaultPassword").value_or("").empty();
+    const std::pair<const char*, std::string*> names[] = {
+        {"NDSTree", &inForce.ndsTree}, {"NDSCx", &inForce.ndsContext},
+        {"NDSSrv", &inForce.ndsServer}, {"NDSUsr", &inForce.ndsUser},
+        {"MSDom", &inForce.msDomain},   {"MSUsr", &inForce.msUser}};
+    for (const auto& [field, name] : names) *name = StoredName(store, profile, field).value_or("");
     return inForce;
 }
 

@@ -4,6 +4,7 @@
 // at start and after every change; a run's log records it before and after the run. It only
 // reads, with read access alone, and a value of an unexpected type counts as not set: a
 // damaged value never stops it.
+#include <optional>
 #include <string>
 
 #include "registry/RegistryStore.h"
@@ -34,6 +35,12 @@ struct LogonInForce {
 // client's own preferred tree, server and user.
 LogonInForce ReadLogonInForce(RegistryStore& store, const std::string& profile, bool windows9x,
                               bool clientDetected);
+
+// What the workstation stores for one settings field ("NDSTree", "NDSCx", "NDSSrv", "NDSUsr",
+// "MSDom", "MSUsr"): the profile's directory tab and service key, or Winlogon. A text of either
+// string type; nothing when none is stored (no key, no value, another type).
+std::optional<std::string> StoredName(RegistryStore& store, const std::string& profile,
+                                      const std::string& field);
 
 // One line for a log: "mode 0, login script 1, result window 0, lock 0, NDS tree ..., ...".
 std::string DescribeLogonInForce(const LogonInForce& inForce);

@@ -7,14 +7,15 @@
 
 namespace sentrel {
 
-void SetLogonParameters(LogonContext& context, const LogonSettings& settings, NmasStep nmas) {
+void SetLogonParameters(LogonContext& context, const LogonSettings& settings, ParametersRun run) {
     TRegistry reg(context.store);
     reg.SetRootKey(kHkeyLocalMachine);
-    if (nmas == NmasStep::Save && OpenOnly(reg, kNovellLoginKey, true)) SaveAndSwitchOffNmas(reg);
+    const bool enable = run == ParametersRun::Enable;
+    if (enable && OpenOnly(reg, kNovellLoginKey, true)) SaveAndSwitchOffNmas(reg);
     WriteWindowsCredentialsTab(reg, context, settings);
     SetWinlogonUser(context.store, settings.MsDomain, settings.MsUser);
     if (OpenOnly(reg, kNovellLoginKey, false))
-        WriteNovellLoginValues(reg, context, settings, DirectoryLogon::Prompted);
+        WriteNovellLoginValues(reg, context, settings, DirectoryLogon::Prompted, enable);
     WriteDirectoryProfile(reg, context, settings, DirectoryLogon::Prompted);
 }
 

@@ -7,11 +7,12 @@
 
 namespace sentrel {
 
-// Skip leaves "NMAS Authentication" and its backup alone: after the unattended disable has
-// restored NMAS, saving and switching it off again would undo that.
-enum class NmasStep { Save, Skip };
+// After the unattended disable, "NMAS Authentication", its backup and the default location
+// profile stay as the disable left them: saving and switching NMAS off again, or naming the
+// program's profile the default again, would undo what the disable restored.
+enum class ParametersRun { Enable, AfterDisable };
 
 void SetLogonParameters(LogonContext& context, const LogonSettings& settings,
-                        NmasStep nmas = NmasStep::Save);
+                        ParametersRun run = ParametersRun::Enable);
 
 }  // namespace sentrel

@@ -30,11 +30,12 @@ void RestoreNmas(TRegistry& reg) {
 }
 
 void WriteNovellLoginValues(TRegistry& reg, const LogonContext& context,
-                            const LogonSettings& settings, DirectoryLogon logon) {
+                            const LogonSettings& settings, DirectoryLogon logon,
+                            bool namingProfile) {
     const bool automatic = logon == DirectoryLogon::Automatic;
     reg.WriteString("DefaultUserName", settings.NdsUser);
     reg.WriteString("AutoAdminLogon", automatic ? "1" : "0");
-    reg.WriteString("DefaultLocationProfile", context.state.ProfileName);
+    if (namingProfile) reg.WriteString("DefaultLocationProfile", context.state.ProfileName);
     if (automatic) reg.WriteString("DefaultPassword", settings.NdsPassword);
     reg.WriteInteger("AutoAdminQueryNDS", automatic ? 0 : 1);
 }

@@ -23,8 +23,10 @@ void RestoreNmas(TRegistry& reg);
 inline constexpr const char* kNmasWasAbsent = "absent";
 
 // With "\Software\Novell\Login" open: the client's login values.
+// namingProfile: the program's profile becomes the default location profile.
 void WriteNovellLoginValues(TRegistry& reg, const LogonContext& context,
-                            const LogonSettings& settings, DirectoryLogon logon);
+                            const LogonSettings& settings, DirectoryLogon logon,
+                            bool namingProfile);
 
 // The profile's service key, directory and script tabs, and the Novell logon dialog's
 // defaults, each into its own key.

@@ -47,7 +47,8 @@ std::string BuildCommandLine(const std::string& programPath, const LogonSettings
 
     std::string line = Quoted(programPath) + " /U";
     for (const SwitchSpec* spec : switches) {
-        const std::string name = std::string(1, kSwitchPrefix) + spec->name;
+        std::string name(1, kSwitchPrefix);
+        name += spec->name;
         if (spec->text)
             line += " " + Quoted(name + settings.*spec->text);
         else if (spec->flag)

@@ -31,7 +31,7 @@ const ControlSpec kControls[] = {
     {0, "BUTTON", "cboxAgree", cboxAgree, "I &Agree to the above", 8, 284, 220, 17, kCheck, D},
     {0, "STATIC", "MailMe", MailMe, "", 8, 308, 32, 32, SS_ICON | SS_NOTIFY, D},
     {0, "BUTTON", "btnNext", btnNext, "&Next", 392, 316, 75, 25, kButton | BS_DEFPUSHBUTTON, D},
-    {0, "BUTTON", "btnExit", btnExit, "&Exit", 476, 316, 75, 25, kButton, D},
+    {0, "BUTTON", "btnExit", btnExit, "E&xit", 476, 316, 75, 25, kButton, D},
 
     // Sentrel: eDirectory group
     {1, "STATIC", "BvlNDS", BvlNDS, "", 8, 14, 272, 190, kFrame, D},
@@ -82,7 +82,7 @@ const ControlSpec kControls[] = {
     {1, "BUTTON", "btnDisable", btnDisable, "&Disable AutoLogin", 132, 316, 118, 25, kButton, D},
     {1, "BUTTON", "BtnEnable", BtnEnable, "&Enable AutoLogin", 256, 316, 118, 25, kButton, D},
     {1, "BUTTON", "btnBack", btnBack, "&Back", 392, 316, 75, 25, kButton, D},
-    {1, "BUTTON", "btnExit2", btnExit2, "&Exit", 476, 316, 75, 25, kButton, D},
+    {1, "BUTTON", "btnExit2", btnExit2, "E&xit", 476, 316, 75, 25, kButton, D},
 
     // Usage
     {2, "EDIT", "Memo2", Memo2, "", 8, 8, 545, 300, kMemo, D},

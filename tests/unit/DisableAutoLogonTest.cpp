@@ -34,6 +34,7 @@ TEST_P(Disable, UndoesEveryEnablingValueInOrder) {
     BuildWithClient();
     PutDword(store(), kLogin, "Sentrel NMAS", 1);
     PutString(store(), kRun, "ForceAutoLock", "RunDll32.exe user32.dll,LockWorkStation");
+    PutString(store(), kWinlogon, "GinaDLL", "msgina.dll");  // the Windows dialog, any case
     RecordingStore recording(store());
     Run(&recording);
     const std::string W = KeyName(kWinlogon);

@@ -56,7 +56,7 @@ std::vector<Road> Roads() {
     roads.push_back({"disable", true, false, [](LogonContext& c) { DisableAutoLogon(c); }});
     roads.push_back({"unattended disable", true, false, [](LogonContext& c) {
                          DisableAutoLogon(c);
-                         SetLogonParameters(c, Settings(), NmasStep::Skip);
+                         SetLogonParameters(c, Settings(), ParametersRun::AfterDisable);
                      }});
     roads.push_back({"enable 9x", false, true, [](LogonContext& c) {
                          LogonSettings settings;

@@ -1,5 +1,6 @@
 // The location profile store: tab instances, current values, and the rebuilt profile.
 #include "logon/LocationProfile.h"
+#include "logon/LogonInForce.h"
 
 #include "platform/FakePlatform.h"
 #include "support/RecordingStore.h"
@@ -99,9 +100,7 @@ TEST_P(LocationProfile, StrayAndOddInstanceNamesCostOneProbeEachAndKeepTheGapRul
     reg.CloseKey();
     EXPECT_EQ(Kind("Tab6"), "SZ:NT Credentials");
     EXPECT_EQ(Show(store(), kService + "\\Tab999999999", "Tree"), "SZ:ACME");
-    std::string tree = "AuToDeTeCt";
-    AutoDetectValue(counted, "Default", "NDSTree", tree);
-    EXPECT_EQ(tree, "ACME");
+    EXPECT_EQ(StoredName(counted, "Default", "NDSTree"), "ACME");
     EXPECT_EQ(SubkeyNames(store(), kService).size(), 6u);
 }
 
@@ -115,41 +114,35 @@ TEST_P(LocationProfile, ATabValueThatIsNoStringStopsTheLookup) {
     }
 }
 
-TEST_P(LocationProfile, AutoDetectReadsStoredStringsAndKeepsTheCallersTextOtherwise) {
+TEST_P(LocationProfile, AGuessReadsTextsOfEitherStringTypeAndNothingElse) {
     auto detect = [&](const char* field) {
-        std::string value = "sentinel";
-        AutoDetectValue(store(), "Default", field, value);
-        return value;
+        return StoredName(store(), "Default", field).value_or("<none>");
     };
-    EXPECT_EQ(detect("NDSTree"), "sentinel");
-    EXPECT_TRUE(KeyExists(store(), kService));  // even a read leaves the service key behind
+    EXPECT_EQ(detect("NDSTree"), "<none>");
+    EXPECT_FALSE(KeyExists(store(), kService));  // a guess only reads
 
     PutString(store(), kService, "UserName", "jones");
-    EXPECT_EQ(detect("NDSTree"), "sentinel");  // no directory tab: the service key has no Tree
+    EXPECT_EQ(detect("NDSTree"), "<none>");  // no directory tab: the service key has no Tree
     EXPECT_EQ(detect("NDSUsr"), "jones");
 
     Tab(1, "Script");
     Tab(2, "NDS");
     PutString(store(), kService + "\\Tab2", "Tree", "ACME_TREE");
-    PutString(store(), kService + "\\Tab2", "Context", "ou=kiosk.o=acme");
-    PutValue(store(), kService + "\\Tab2", "Server", kRegExpandSz, Sz("%SRV%"));
+    PutValue(store(), kService + "\\Tab2", "Context", kRegDword, Dword(1));
+    PutValue(store(), kService + "\\Tab2", "Server", kRegExpandSz, Sz("SRV1"));
     EXPECT_EQ(detect("NDSTree"), "ACME_TREE");
-    EXPECT_EQ(detect("NDSCx"), "ou=kiosk.o=acme");
-    EXPECT_EQ(detect("NDSSrv"), "sentinel");  // only REG_SZ counts
+    EXPECT_EQ(detect("NDSCx"), "<none>");
+    EXPECT_EQ(detect("NDSSrv"), "SRV1");
     PutString(store(), kService + "\\Tab2", "Server", "");
     EXPECT_EQ(detect("NDSSrv"), "");
 }
 
-TEST_P(LocationProfile, AutoDetectReadsWinlogonForTheWindowsFields) {
+TEST_P(LocationProfile, AGuessReadsWinlogonForTheWindowsFields) {
     if (GetParam().name != "Memory") GTEST_SKIP() << "the real Winlogon key is not ours to change";
     PutString(store(), kWinlogon, "DefaultDomainName", "OFFICE");
-    PutValue(store(), kWinlogon, "DefaultUserName", kRegExpandSz, Sz("%USERNAME%"));
-    std::string domain = "sentinel";
-    std::string user = "sentinel";
-    AutoDetectValue(store(), "Default", "MSDom", domain);
-    AutoDetectValue(store(), "Default", "MSUsr", user);
-    EXPECT_EQ(domain, "OFFICE");
-    EXPECT_EQ(user, "sentinel");
+    PutValue(store(), kWinlogon, "DefaultUserName", kRegExpandSz, Sz("kiosk"));
+    EXPECT_EQ(StoredName(store(), "Default", "MSDom"), "OFFICE");
+    EXPECT_EQ(StoredName(store(), "Default", "MSUsr"), "kiosk");
 }
 
 class RecreateProfile : public LocationProfile {

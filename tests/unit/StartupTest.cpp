@@ -97,6 +97,7 @@ TEST_F(Startup, DisableNeedsNoModeAndKeepsTheRestoredNmas) {
 TEST_F(Startup, StrayTabKeysNeitherHangStartUpNorAnyWriter) {
     InstallClient();
     PutString(memory, kService + "\\Tab999999999", "Tab", "NDS");
+    PutString(memory, kService + "\\Tab999999999", "Tree", "FOUND");
     for (const char* name : {"Tab4294967296", "Tab007", "TABX", "Tab"})
         PutString(memory, kService + "\\" + name, "Tab", "Other");
     const char* runs[] = {"", "/U /NDSTree:AuToDeTeCt /MSUsr:AuToDeTeCt /Mode:0", "/U /Mode:1",
@@ -132,10 +133,21 @@ TEST_F(Startup, GuessesReplaceOnlyTheExactKeywordWithStoredStrings) {
     InstallClient();
     PutString(memory, kService + "\\Tab1", "Tab", "NDS");
     PutString(memory, kService + "\\Tab1", "Tree", "STORED_TREE");
-    Start("/U /Mode:2 /NDSTree:AuToDeTeCt /NDSCx:AuToDeTeCt /NDSUsr:autodetect "
+    PutValue(memory, kWinlogon, "DefaultUserName", kRegExpandSz, Sz("Administrator"));
+    // A guess that finds nothing is an error of the run, found before anything is written.
+    Start("/U /Mode:2 /NDSCx:AuToDeTeCt /MSUsr:kiosk");
+    EXPECT_EQ(platform.MessageTexts(), std::vector<std::string>{
+                                           "Nothing is stored on this workstation to take "
+                                           "/NDSCx:AuToDeTeCt from"});
+    EXPECT_EQ(state.ExitCode, 1);
+    EXPECT_EQ(store.Writes(), std::vector<std::string>{});
+    platform = FakePlatform();
+    SetUp();
+    state.ExitCode = 0;
+    Start("/U /Mode:2 /NDSTree:AuToDeTeCt /NDSUsr:autodetect "
           "/MSDom:AuToDeTeCt /MSUsr:AuToDeTeCt /NDSPass:AuToDeTeCt /MSPass:x");
+    EXPECT_EQ(state.ExitCode, 0);
     EXPECT_EQ(At(kNwgina, "DefaultNDSTree"), "SZ:STORED_TREE");
-    EXPECT_EQ(At(kNwgina, "DefaultNDSContext"), "SZ:AuToDeTeCt");  // nothing stored
     EXPECT_EQ(At(kNwgina, "DefaultNetwareUserName"), "SZ:autodetect");
     EXPECT_EQ(At(kWinlogon, "DefaultDomainName"), "SZ:XP-PC");
     EXPECT_EQ(At(kWinlogon, "DefaultUserName"), "SZ:Administrator");
