@@ -116,6 +116,8 @@ void RunUnattended(Program& program) {
     }
 
     LogonSettings settings = ReadSettings(program);
+    if (!disable && settings.LockWorkstation && GetWindowsVersion(program.platform) == kWindowsNT)
+        throw RunError(kExitFailed, kMsgLockNeedsWindows2000);
     LogonContext context = program.Context();
     const bool windows9x = IsWindows9x(program.platform);
     if (disable) {

@@ -75,6 +75,8 @@ inline constexpr const char* kMsgRefusal =
     "Sorry, but this program is intended for Win9x, WinME, WinNT, Win2000 or WinXP";
 inline constexpr const char* kMsgGuessFoundNothing =
     "Nothing is stored on this workstation to take /%sAuToDeTeCt from";
+inline constexpr const char* kMsgLockNeedsWindows2000 =
+    "/LockWS needs Windows 2000 or later: Windows NT 4 cannot lock the workstation";
 inline constexpr const char* kMsgModeSwitch = "Mode switch needs to be either 0, 1 or 2 or 3";
 
 }  // namespace sentrel

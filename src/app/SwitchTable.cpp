@@ -96,7 +96,7 @@ std::string UsageSwitchList() {
         ((((text += kSwitchPrefix) += spec.name) += spec.usage) += "\r\n");
         if (std::strcmp(spec.name, "Mode:") != 0) continue;
         for (std::size_t i = 0; i < std::size(kModeEntries); ++i)
-            text += "\t" + std::to_string(i) + " = " + kModeEntries[i] + "\r\n";
+            (((((text += '\t') += static_cast<char>('0' + i)) += " = ") += kModeEntries[i]) += "\r\n");
     }
     return text;
 }

@@ -1,5 +1,7 @@
 #include "logon/WindowsAutoLogon9x.h"
 
+#include <stdexcept>
+
 #include "logon/KeyAccess.h"
 #include "logon/LocationProfile.h"
 #include "logon/RegistryPaths.h"
@@ -16,7 +18,17 @@ std::string BuildLoginCommandLine(const std::string& server, const std::string& 
 }
 
 void EnableAutoLogon9x(LogonContext& context, const LogonSettings& settings) {
+    // The login program the Run entry starts is the client's own.
+    if (!context.clientDetected) throw std::runtime_error(kMsgNoClient9x);
     RecreateLocationProfile(context, context.state.ProfileName, settings);
+    // Mode 3 stores the names only: no automatic logon, as on the NT family.
+    if (context.state.ModeText == kModeParametersOnly) {
+        TRegistry reg(context.store);
+        reg.SetRootKey(kHkeyLocalMachine);
+        if (OpenOnly(reg, kRunKey, false) && reg.ValueExists(context.state.ProfileName))
+            reg.DeleteValue(context.state.ProfileName);
+        return;
+    }
     const std::string line = BuildLoginCommandLine(settings.NdsServer, settings.NdsUser,
                                                    settings.NdsPassword, settings.RunScript);
     TRegistry reg(context.store);

@@ -18,7 +18,12 @@ inline constexpr const char* kRealModeAutoLogon = "AutoLogon";
 std::string BuildLoginCommandLine(const std::string& server, const std::string& user,
                                   const std::string& password, bool runScript);
 
-// The login command takes the settings' server, user, NDS password and script flag.
+// The login command takes the settings' server, user, NDS password and script flag. In mode
+// "3" (ModeText) the profile is rebuilt and no login command is left. Without the client it
+// writes nothing and raises kMsgNoClient9x.
 void EnableAutoLogon9x(LogonContext& context, const LogonSettings& settings);
+
+inline constexpr const char* kMsgNoClient9x =
+    "No Novell Client detected !!! On Windows 9x automatic logon needs the client's LOGINW95";
 
 }  // namespace sentrel

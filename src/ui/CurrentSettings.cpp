@@ -31,6 +31,7 @@ void ReadCurrentSettings9x(RegistryStore& store, const std::string& profile, For
     form.edtServer = inForce.ndsServer;
     form.EdtUsr = inForce.ndsUser;
     form.windowsGroupVisible = false;
+    form.noClientWarningVisible = form.edCliVer == kClientNotDetected;
     ShowInForce(inForce, form);
 }
 
@@ -66,6 +67,10 @@ void ShowCurrentSettings(LogonContext& context, FormState& form) {
         form.edWinVer = kRunningWindowsNT;
         ReadCurrentSettings(context.store, context.state.ProfileName, form);
     }
+    // user32 has LockWorkStation from Windows 2000 on: on NT 4 the entry would fail at every
+    // logon, so the box can't be ticked there.
+    form.cbLockWkstnEnabled = GetWindowsVersion(context.platform) != kWindowsNT;
+    if (!form.cbLockWkstnEnabled) form.cbLockWkstn = false;
     ModeSelected(form, context.state);
 }
 

@@ -32,7 +32,7 @@ LogonSettings FormState::Settings() const {
 
 std::string FormState::ModeCode() const {
     if (modeEntries.size() == 1 && modeEntries[0] == kModeEntries[1]) return kModeWorkstationOnly;
-    return std::to_string(modeIndex < 0 ? 0 : modeIndex);
+    return std::string(1, static_cast<char>('0' + (modeIndex < 0 ? 0 : modeIndex)));
 }
 
 }  // namespace sentrel

@@ -30,6 +30,7 @@ struct FormState {
     bool EdtUsrEnabled = true;
     bool edtNDSPassEnabled = true;
     bool EdtMSPassEnabled = true;
+    bool cbLockWkstnEnabled = true;  // Windows NT 4 has no LockWorkStation
     bool btnNextEnabled = false;
 
     bool directoryFieldsVisible = true;  // the eDirectory fields, labels and check boxes

@@ -12,7 +12,7 @@ void ModeSelected(FormState& form, ProgramState& state) {
             break;
         case 1:
         case 2:
-            state.ModeText = std::to_string(form.modeIndex);
+            state.ModeText = std::string(1, static_cast<char>('0' + form.modeIndex));
             form.edtNDSPass.clear();
             form.edtNDSPassEnabled = false;
             break;

@@ -32,8 +32,8 @@ namespace {
 const char* const kUsageNotes =
     "\r\n"
     "The NDS tree, context, server and user and the Windows domain and user may be given as "
-    "AuToDeTeCt: the value already stored on the workstation is used. When none can be found "
-    "the text itself is stored and the logon fails.\r\n"
+    "AuToDeTeCt: the value already stored on the workstation is used. When none is stored "
+    "the run stops before it writes anything.\r\n"
     "\r\n"
     "Exit codes of an unattended run: 0 done; 1 an operation failed or the command line is "
     "wrong; 2 the client installer could not be started; 3 the settings were written but the "

@@ -228,6 +228,7 @@ void TForm1::PushControls() {
     EnableWindow(Control(EdtUsr), form.EdtUsrEnabled);
     EnableWindow(Control(edtNDSPass), form.edtNDSPassEnabled);
     EnableWindow(Control(EdtMSPass), form.EdtMSPassEnabled);
+    EnableWindow(Control(cbLockWkstn), form.cbLockWkstnEnabled);
     EnableWindow(Control(btnNext), form.btnNextEnabled);
     for (int id : kDirectoryFields)
         ShowWindow(Control(id), form.directoryFieldsVisible ? SW_SHOW : SW_HIDE);

@@ -30,7 +30,7 @@ protected:
         }
     }
 
-    // Fills the settings page, enables, copies the line; gives the line's switches.
+    // Fills the settings page, copies the line, enables; gives the line's switches.
     std::string EnableFromTheWindow(const Road& road, int mode, bool boxes) {
         SentrelRun run("", road.windowsVersion);
         EXPECT_NE(run.WaitForMainWindow(), nullptr);
@@ -46,14 +46,14 @@ protected:
         for (int box : {cbShowResult, cbRunLoginScript, cbLockWkstn})
             if ((SendMessageA(run.ControlOf(box), BM_GETCHECK, 0, 0) == BST_CHECKED) != boxes)
                 run.Click(box);
-        run.Click(BtnEnable);
-        MessageBoxSeen seen;
-        EXPECT_TRUE(run.AnswerMessageBox(IDOK, &seen));
-        EXPECT_EQ(seen.text, "Auto Login has been enabled");
         PutOnClipboard("");
         run.Click(btnClipBoard);
         EXPECT_TRUE(run.AnswerMessageBox(IDOK));
         EXPECT_TRUE(run.AnswerMessageBox(IDOK));
+        run.Click(BtnEnable);
+        MessageBoxSeen seen;
+        EXPECT_TRUE(run.AnswerMessageBox(IDOK, &seen));
+        EXPECT_EQ(seen.text, "Auto Login has been enabled");
         run.Click(btnExit2);
         EXPECT_EQ(run.FinishAnsweringOk(), 0);
         const std::string line = ClipboardText();

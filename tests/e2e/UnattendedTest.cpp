@@ -157,14 +157,27 @@ TEST_P(Unattended, OlderNtVersionsTakeTheNtRoad) {
         TearDown();
         SetUp();
         SentrelRun run("/U /MSDom:D /MSUsr:u /MSPass:p /LockWS /Mode:1", version);
-        EXPECT_EQ(run.FinishAnsweringOk(), 0);
-        EXPECT_EQ(At(kWinlogon, "AutoAdminLogon"), "SZ:1");
-        EXPECT_EQ(At(kRun, "ForceAutoLock"), "SZ:RunDll32.exe user32.dll,LockWorkStation");
+        const bool nt4 = std::string(version) == "nt40";
+        // NT 4's user32 has no LockWorkStation: the lock is refused before anything is written.
+        EXPECT_EQ(run.FinishAnsweringOk(), nt4 ? 1 : 0);
+        EXPECT_EQ(run.MessageTexts(),
+                  nt4 ? std::vector<std::string>{"/LockWS needs Windows 2000 or later: Windows "
+                                                 "NT 4 cannot lock the workstation"}
+                      : std::vector<std::string>{});
+        EXPECT_EQ(At(kWinlogon, "AutoAdminLogon"), nt4 ? "SZ:0" : "SZ:1");
+        EXPECT_EQ(At(kRun, "ForceAutoLock"),
+                  nt4 ? "<missing>" : "SZ:RunDll32.exe user32.dll,LockWorkStation");
     }
+    SentrelRun run("/U /MSDom:D /MSUsr:u /MSPass:p /Mode:1", "nt40");
+    EXPECT_EQ(run.FinishAnsweringOk(), 0);
+    EXPECT_EQ(At(kWinlogon, "AutoAdminLogon"), "SZ:1");
 }
 
 TEST_P(Unattended, Windows98TakesTheNineXRoad) {
     MakeKey(store(), kRealModeNet);
+    const std::string client = "Network\\Novell\\System Config\\Install\\Client Version";
+    PutDword(store(), client, "Major Version", 3);
+    PutDword(store(), client, "Minor Version", 30);
     SentrelRun enable("/U /NDSSrv:SRV1 /NDSUsr:user1 /NDSPass:pw /RunScript /LockWS /Mode:0",
                       "win98");
     EXPECT_EQ(enable.FinishAnsweringOk(), 0);

@@ -119,7 +119,8 @@ protected:
         FakePlatform platform;
         if (road.windows9x) platform.version = {4, 10, 2222, 1, ""};
         ProgramState state{"", "Default"};
-        LogonContext context{store, platform, state, road.client};
+        // The 9x enable needs a client detected; its keys are the 9x ones prepared above.
+        LogonContext context{store, platform, state, road.client || road.windows9x};
         try {
             road.run(context);
         } catch (const RegistryError& e) {

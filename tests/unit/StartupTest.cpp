@@ -153,8 +153,27 @@ TEST_F(Startup, GuessesReplaceOnlyTheExactKeywordWithStoredStrings) {
     EXPECT_EQ(At(kWinlogon, "DefaultUserName"), "SZ:Administrator");
 }
 
+TEST_F(Startup, NtFourHasNoLockWorkStationSoTheLockIsRefusedBeforeAnyWrite) {
+    platform.version = {4, 0, 1381, 2, "Service Pack 6"};
+    Start("/U /Mode:1 /MSUsr:u /LockWS");
+    EXPECT_EQ(platform.MessageTexts(),
+              std::vector<std::string>{"/LockWS needs Windows 2000 or later: Windows NT 4 cannot "
+                                       "lock the workstation"});
+    EXPECT_EQ(state.ExitCode, 1);
+    EXPECT_EQ(store.Writes(), std::vector<std::string>{});
+    // The window offers no lock box there, even where an entry was stored by hand.
+    PutString(memory, kRun, "ForceAutoLock", "RunDll32.exe user32.dll,LockWorkStation");
+    platform = FakePlatform();
+    platform.version = {4, 0, 1381, 2, "Service Pack 6"};
+    SetUp();
+    Start("");
+    EXPECT_FALSE(form.cbLockWkstnEnabled);
+    EXPECT_FALSE(form.cbLockWkstn);
+}
+
 TEST_F(Startup, NineXTakesItsOwnRoadAndIgnoresTheLock) {
     On9x();
+    InstallClient();
     MakeKey(memory, kRealModeNet);
     Start("/U /Mode:0 /NDSSrv:SRV1 /NDSUsr:user1 /NDSPass:pw /LockWS");
     EXPECT_EQ(At(kRun, "Default"), "SZ:LoginW95 SRV1/user1 /Pwd=pw /Cont /NS");

@@ -1,5 +1,6 @@
 // Automatic logon on Windows 9x: the login command line and where it goes.
 #include "logon/WindowsAutoLogon9x.h"
+#include "support/ErrorOf.h"
 #include "support/Workstation.h"
 
 namespace sentrel::test {
@@ -21,6 +22,7 @@ TEST(LoginCommandLine, IsBuiltFromItsPiecesWithoutQuoting) {
 class Enable9x : public WorkstationTest {
 protected:
     void Run(const std::string& password) {
+        clientDetected = true;
         LogonContext context = Context();
         LogonSettings settings;
         settings.NdsServer = "SRV1";
@@ -53,6 +55,25 @@ TEST_P(Enable9x, WithoutRealModeNetOnlyTheRunEntryIsWritten) {
     Run("");
     EXPECT_EQ(At(kRun, "Default"), "SZ:LoginW95 SRV1/user1 /Cont");
     EXPECT_FALSE(KeyExists(store(), kRealModeNet));
+}
+
+TEST_P(Enable9x, ModeThreeStoresTheNamesOnlyAndNoClientWritesNothing) {
+    MakeKey(store(), kRealModeNet);
+    Run("pw");
+    state.ModeText = "3";
+    Run("pw");  // the profile again, and no automatic logon
+    EXPECT_EQ(At(kRun, "Default"), "<missing>");
+    EXPECT_EQ(SubkeyNames(store(), kService), (std::vector<std::string>{"Tab1", "Tab2", "Tab3"}));
+
+    RemoveTree(store(), "SOFTWARE\\Novell");
+    clientDetected = false;
+    LogonContext context = Context();
+    state.ModeText = "0";
+    EXPECT_EQ(ErrorOf([&] { EnableAutoLogon9x(context, LogonSettings()); }),
+              "No Novell Client detected !!! On Windows 9x automatic logon needs the client's "
+              "LOGINW95");
+    EXPECT_FALSE(KeyExists(store(), "SOFTWARE\\Novell"));
+    EXPECT_EQ(At(kRun, "Default"), "<missing>");
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, Enable9x, ::testing::ValuesIn(AllStores()), StoreName);

@@ -5,12 +5,12 @@
 
 namespace sentrel::test {
 
-// The message of the RegistryError that fn raises, or "<no error>".
+// The message of the error that fn raises, or "<no error>".
 template <typename Fn>
 std::string ErrorOf(Fn fn) {
     try {
         fn();
-    } catch (const RegistryError& e) {
+    } catch (const std::exception& e) {
         return e.what();
     }
     return "<no error>";
