@@ -58,6 +58,7 @@ void RunRecorded(Program& program, const RecordOptions& options) {
                          InForceText(program),
                          journal.Changes(),
                          platform.Messages(),
+                         program.state.Note,
                          program.state.ExitCode};
         const std::string& path = *options.logPath;
         std::uint32_t error = AppendToLog(

@@ -96,9 +96,11 @@ std::string ChangeLine(const RegistryChange& change, const std::string& profileN
     std::string type = TypeName(change.after ? change.after->type : change.before->type);
     if (change.before && change.after && change.before->type != change.after->type)
         type = TypeName(change.before->type) + " -> " + type;
-    return "Value: " + Printable(change.key) + " | " +
-           (change.name.empty() ? "(default)" : Printable(change.name)) + " | " + type + " | " +
-           side(change.before, "absent") + " -> " + side(change.after, "deleted");
+    std::string line = "Value: ";
+    ((line += Printable(change.key)) += " | ") +=
+        change.name.empty() ? std::string("(default)") : Printable(change.name);
+    (((line += " | ") += type) += " | ") += side(change.before, "absent");
+    return (line += " -> ") += side(change.after, "deleted");
 }
 
 bool StartsWithSwitch(const std::string& argument, const std::string& name) {
@@ -145,24 +147,29 @@ const char* ResultText(int exitCode) {
 
 std::string FormatRunRecord(const RunRecord& record, const std::string& profileName) {
     const LocalTime& t = record.time;
-    const std::string when = std::to_string(t.year) + "-" + TwoDigits(t.month) + "-" +
-                             TwoDigits(t.day) + " " + TwoDigits(t.hour) + ":" +
-                             TwoDigits(t.minute) + ":" + TwoDigits(t.second);
-    std::string text = "==== Sentrel run, " + when + ", computer " +
-                       Printable(record.computerName) + kNewLine;
-    text += "Windows: " + Printable(record.windowsFamily) + ", Novell client: " +
-            Printable(record.clientVersion) + kNewLine;
-    text += "Switches: " + SwitchesText(record.arguments) + kNewLine;
-    text += "In force before: " + Printable(record.inForceBefore) + kNewLine;
-    for (const RegistryChange& change : record.changes)
-        text += ChangeLine(change, profileName) + kNewLine;
-    if (record.changes.empty()) text += std::string("No registry change.") + kNewLine;
-    for (const std::string& message : record.messages)
-        text += "Message: " + OneLine(message) + kNewLine;
-    text += "In force after: " + Printable(record.inForceAfter) + kNewLine;
-    text += "Result: exit code " + std::to_string(record.exitCode) + ", " +
-            ResultText(record.exitCode) + kNewLine + kNewLine;
-    return text;
+    // Appended piece by piece: each "text" + ... would build a string of its own.
+    std::string text = "==== Sentrel run, ";
+    (text += std::to_string(t.year)) += '-';
+    (text += TwoDigits(t.month)) += '-';
+    (text += TwoDigits(t.day)) += ' ';
+    (text += TwoDigits(t.hour)) += ':';
+    (text += TwoDigits(t.minute)) += ':';
+    text += TwoDigits(t.second);
+    auto line = [&](const char* head, const std::string& rest) {
+        ((text += head) += rest) += kNewLine;
+    };
+    line(", computer ", Printable(record.computerName));
+    line("Windows: ", Printable(record.windowsFamily) + ", Novell client: " +
+                          Printable(record.clientVersion));
+    line("Switches: ", SwitchesText(record.arguments));
+    line("In force before: ", Printable(record.inForceBefore));
+    for (const RegistryChange& change : record.changes) line("", ChangeLine(change, profileName));
+    if (record.changes.empty()) line("No registry change.", "");
+    for (const std::string& message : record.messages) line("Message: ", OneLine(message));
+    if (!record.note.empty()) line("Note: ", OneLine(record.note));
+    line("In force after: ", Printable(record.inForceAfter));
+    line("Result: exit code ", std::to_string(record.exitCode) + ", " + ResultText(record.exitCode));
+    return text += kNewLine;
 }
 
 std::uint32_t AppendToLog(Platform& platform, const std::string& path, const std::string& text) {

@@ -20,6 +20,7 @@ struct RunRecord {
     std::string inForceAfter;
     std::vector<RegistryChange> changes;
     std::vector<std::string> messages;
+    std::string note;  // what the run left as it was, or empty
     int exitCode = 0;
 };
 

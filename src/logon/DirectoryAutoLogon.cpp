@@ -18,7 +18,8 @@ void SetDirectoryAutoLogon(LogonContext& context, const LogonSettings& settings)
             WriteDirectoryProfile(reg, context, settings, DirectoryLogon::Automatic);
         }
     }
-    SetWorkstationServiceDependency(context.store, context.platform);
+    if (!SetWorkstationServiceDependency(context.store, context.platform))
+        context.state.Note = kNoteNoSrvloc;
 }
 
 }  // namespace sentrel

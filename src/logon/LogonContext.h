@@ -12,6 +12,7 @@ struct ProgramState {
     std::string ModeText;     // the current LogonMode; empty at start
     std::string ProfileName;  // the Novell location profile every task works on
     int ExitCode = 0;
+    std::string Note;  // what a run left as it was, for its result and its log; or empty
 };
 
 inline constexpr const char* kApplicationTitle = "Sentrel for Windows9x, WinNT, W2K & WinXP";

@@ -48,14 +48,28 @@ void BackupSubkeys(RegistryStore& store, HKey root, const std::string& source,
     }
 }
 
-void SetWorkstationServiceDependency(RegistryStore& store, Platform& platform) {
+bool SetWorkstationServiceDependency(RegistryStore& store, Platform& platform) {
     TExRegistry reg(store, platform);
     reg.SetRootKey(kHkeyLocalMachine);
-    const std::vector<std::string> list = {kDependency};
-    if (!reg.OpenKey(kWorkstationServiceKey, false)) return;
+    if (!reg.OpenKey(kWorkstationServiceKey, false)) return true;
     BackupSubkeys(store, kHkeyLocalMachine, kWorkstationServiceKey, kWorkstationServiceBackupKey);
+    // NT does not start a service whose dependency does not exist (error 1075).
+    if (!reg.KeyExists(kSrvlocServiceKey)) return false;
     BackupDependencyList(reg, store);
+    // The list the service has, in its order, with SRVLOC added once.
+    std::vector<std::string> list;
+    std::uint32_t type = 0;
+    Bytes data;
+    if (reg.ReadValue(kDependOnService, type, data) && type == kRegMultiSz) {
+        const std::string all(data.begin(), data.end());
+        for (std::size_t at = 0; at < all.size() && all[at] != '\0'; at += list.back().size() + 1)
+            list.push_back(all.substr(at, all.find('\0', at) - at));
+    }
+    for (const std::string& name : list)
+        if (SameName(name, kDependency)) return true;
+    list.push_back(kDependency);
     reg.WriteMultiSz(kDependOnService, list);
+    return true;
 }
 
 }  // namespace sentrel

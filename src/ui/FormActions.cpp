@@ -10,12 +10,15 @@ namespace sentrel {
 
 void EnableClicked(LogonContext& context, FormState& form) {
     context.state.ModeText = form.ModeCode();
+    context.state.Note.clear();
     const LogonSettings settings = form.Settings();
     if (IsWindows9x(context.platform))
         EnableAutoLogon9x(context, settings);
     else
         EnableAutoLogon(context, settings);
-    context.platform.ShowMessageBox(kMsgAutoLoginEnabled, kApplicationTitle, kMbOk);
+    std::string result = kMsgAutoLoginEnabled;
+    if (!context.state.Note.empty()) (result += "\r\n\r\n") += context.state.Note;
+    context.platform.ShowMessageBox(result, kApplicationTitle, kMbOk);
     ShowCurrentSettings(context, form);
 }
 

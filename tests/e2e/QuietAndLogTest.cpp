@@ -107,7 +107,7 @@ TEST_P(QuietAndLog, TheLogListsEveryChangeOfAnEnableAndADisableWithoutPasswords)
     }
     EXPECT_NE(records[0].find("NMAS Authentication | REG_DWORD | 1 -> 0\r\n"), std::string::npos);
     EXPECT_NE(records[0].find("DependOnService | REG_MULTI_SZ | \"Tcpip\", \"NetBT\" -> "
-                              "\"SRVLOC\"\r\n"),
+                              "\"Tcpip\", \"NetBT\", \"SRVLOC\"\r\n"),
               std::string::npos);
     EXPECT_NE(records[1].find("| DefaultNetWarePassword | REG_SZ | **** -> ****\r\n"),
               std::string::npos);

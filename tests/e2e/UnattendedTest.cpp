@@ -33,7 +33,8 @@ TEST_P(Unattended, ModeZeroOnXpWithTheClientWritesEverythingSilently) {
     EXPECT_EQ(At(kWinlogon, "DefaultPassword"), "SZ:mspw");
     EXPECT_EQ(At(kWinlogon, "AutoLogonCount"), "SZ:" + std::string(41, '9'));
     EXPECT_EQ(At(kWinlogon, "GinaDLL"), "SZ:NWGINA.DLL");
-    EXPECT_EQ(At(kWorkstationService, "DependOnService"), "MULTI_SZ:5352564C4F430000");
+    EXPECT_EQ(At(kWorkstationService, "DependOnService"),
+              "MULTI_SZ:5463706970004E65744254005352564C4F430000");  // Tcpip, NetBT, SRVLOC
     EXPECT_EQ(At(kBackup, "DependOnService"), "MULTI_SZ:5463706970004E657442540000");
 }
 

@@ -112,8 +112,8 @@ TEST_P(Enable, DirectoryAutoLogonWritesItsTwinsValuesWithPasswordsThenTheDepende
                                       KeyName(kBackup + "\\inkage\\Disabled") + "|Bind|SZ:x",
                                       KeyName(kBackup) +
                                           "|DependOnService|MULTI_SZ:5463706970004E657442540000",
-                                      KeyName(kWorkstationService) +
-                                          "|DependOnService|MULTI_SZ:5352564C4F430000",
+                                      KeyName(kWorkstationService) + "|DependOnService|MULTI_SZ:" +
+                                          "5463706970004E65744254005352564C4F430000",
                                   }));
 }
 
@@ -267,7 +267,8 @@ TEST_P(Enable, ALoginKeyThatCantBeHadLeavesOutOnlyItsOwnValues) {
     Deny(kLogin);
     Run("0");  // directory autologon writes none of its values, but the dependency is made
     EXPECT_EQ(At(kNwgina, "NetWareAutoAdminLogon"), "SZ:0");
-    EXPECT_EQ(At(kWorkstationService, "DependOnService"), "MULTI_SZ:5352564C4F430000");
+    EXPECT_EQ(At(kWorkstationService, "DependOnService"),
+              "MULTI_SZ:5463706970004E65744254005352564C4F430000");  // Tcpip, NetBT, SRVLOC
     EXPECT_EQ(At(kWinlogon, "AutoAdminLogon"), "SZ:1");
     Run("2");  // logon parameters write everything else
     EXPECT_EQ(At(kService + "\\TAB1", "Tree"), "SZ:ACME_TREE");

@@ -2,6 +2,7 @@
 #include "app/RecordedRun.h"
 #include "app/RunRecord.h"
 #include "support/StartupFixture.h"
+#include "ui/FormActions.h"
 
 namespace sentrel::test {
 namespace {
@@ -90,7 +91,7 @@ TEST_F(Recorded, TheLogHoldsOneWholeRecordPerRunWithEveryChangeAndNoPassword) {
     EXPECT_TRUE(Logged("Value: HKLM\\Software\\Novell\\Login | DefaultPassword | REG_SZ | "
                        "absent -> ****"));
     EXPECT_TRUE(Logged("Value: HKLM\\SYSTEM\\CurrentControlSet\\Services\\NetwareWorkstation | "
-                       "DependOnService | REG_MULTI_SZ | \"Tcpip\" -> \"SRVLOC\""));
+                       "DependOnService | REG_MULTI_SZ | \"Tcpip\" -> \"Tcpip\", \"SRVLOC\""));
     EXPECT_TRUE(Logged("Key created: HKLM\\SOFTWARE\\Pellam\\Sentrel"));
     EXPECT_TRUE(Logged("Result: exit code 0, done"));
     EXPECT_EQ(Log().find("pw"), std::string::npos);
@@ -181,6 +182,31 @@ TEST_F(Recorded, WithoutAnUnattendedRunTheSwitchesChangeNothing) {
     EXPECT_FALSE(platform.EndRequested());  // the window opens
     EXPECT_EQ(platform.files.size(), 0u);
     EXPECT_FALSE(platform.systemErrorBoxesHidden);
+}
+
+TEST_F(Recorded, ADependencyOnAServiceThatDoesNotExistIsNotMadeAndTheRunSaysSo) {
+    InstallClient();
+    RemoveTree(memory, kSrvlocService);
+    Start("/U /Log:C:\\Logs\\sentrel.log /NDSUsr:n /MSUsr:w /Mode:0");
+    EXPECT_EQ(state.ExitCode, 0);
+    EXPECT_EQ(platform.messageBoxes.size(), 0u);  // an unattended run shows no box for it
+    EXPECT_TRUE(Logged("Note: The SRVLOC service does not exist, so the Novell workstation "
+                       "service was not made to depend on it"))
+        << Log();
+    EXPECT_EQ(At(kWorkstationService, "DependOnService"), "MULTI_SZ:546370697000" "00");
+
+    // The window says it in its result message.
+    platform = FakePlatform();
+    state = ProgramState();
+    form = FormState();
+    SetUp();
+    Start("");
+    LogonContext context = program.Context();
+    EnableClicked(context, form);
+    EXPECT_EQ(platform.MessageTexts(),
+              std::vector<std::string>{"Auto Login has been enabled\r\n\r\nThe SRVLOC service "
+                                       "does not exist, so the Novell workstation service was "
+                                       "not made to depend on it"});
 }
 
 TEST(RunRecordText, ShowsEveryKindOfChangeAndHidesPasswords) {

@@ -63,7 +63,8 @@ TEST_F(Startup, ModeZeroWritesTheTypicalLoginScriptRequest) {
     EXPECT_EQ(At(kWinlogon, "AutoAdminLogon"), "SZ:1");
     EXPECT_EQ(At(kWinlogon, "DefaultDomainName"), "SZ:OFFICE");
     EXPECT_EQ(At(kWinlogon, "DefaultPassword"), "SZ:mspw");
-    EXPECT_EQ(At(kWorkstationService, "DependOnService"), "MULTI_SZ:5352564C4F430000");
+    EXPECT_EQ(At(kWorkstationService, "DependOnService"),
+              "MULTI_SZ:5463706970005352564C4F430000");  // Tcpip, SRVLOC
     EXPECT_EQ(At(kService + "\\Tab2", "Login Script"), "DWORD:1");  // Tab1 is the NDS tab
 }
 

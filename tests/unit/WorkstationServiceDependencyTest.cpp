@@ -9,22 +9,39 @@ namespace sentrel::test {
 namespace {
 
 const std::string kService = "SYSTEM\\CurrentControlSet\\Services\\NetwareWorkstation";
+const std::string kSrvloc = "SYSTEM\\CurrentControlSet\\Services\\SRVLOC";
 const std::string kBackup =
     "SOFTWARE\\Pellam\\Sentrel\\SYSTEM\\CurrentControlSet\\Services\\NetwareWorkstation";
 
 class ServiceDependency : public StoreTest {
 protected:
-    std::vector<std::string> KeysToClean() const override { return {kService, "SOFTWARE\\Pellam"}; }
-    void Run() { SetWorkstationServiceDependency(store(), platform); }
+    std::vector<std::string> KeysToClean() const override {
+        return {kService, kSrvloc, "SOFTWARE\\Pellam"};
+    }
+    void SetUp() override {
+        StoreTest::SetUp();
+        PutDword(store(), kSrvloc, "Start", 2);
+    }
+    bool Run() { return SetWorkstationServiceDependency(store(), platform); }
     FakePlatform platform;
 };
 
-TEST_P(ServiceDependency, ReplacesTheListWithSrvlocAlone) {
+TEST_P(ServiceDependency, AddsSrvlocOnceToTheListItHasAndOnlyWhereSrvlocExists) {
     PutValue(store(), kService, "DependOnService", kRegMultiSz, MultiSzBlock({"Tcpip", "NetBT"}));
-    Run();
+    EXPECT_TRUE(Run());
     EXPECT_EQ(GetValue(store(), kService, "DependOnService")->data,
-              (Bytes{'S', 'R', 'V', 'L', 'O', 'C', 0, 0}));
+              MultiSzBlock({"Tcpip", "NetBT", "SRVLOC"}));
     EXPECT_EQ(GetValue(store(), kService, "DependOnService")->type, kRegMultiSz);
+    PutValue(store(), kService, "DependOnService", kRegMultiSz, MultiSzBlock({"srvloc", "Tcpip"}));
+    EXPECT_TRUE(Run());
+    EXPECT_EQ(GetValue(store(), kService, "DependOnService")->data,
+              MultiSzBlock({"srvloc", "Tcpip"}));
+
+    // A service whose dependency does not exist does not start: the list stays.
+    RemoveTree(store(), kSrvloc);
+    PutValue(store(), kService, "DependOnService", kRegMultiSz, MultiSzBlock({"Tcpip"}));
+    EXPECT_FALSE(Run());
+    EXPECT_EQ(GetValue(store(), kService, "DependOnService")->data, MultiSzBlock({"Tcpip"}));
 }
 
 TEST_P(ServiceDependency, BacksUpSecondLevelTreesUnderFirstNamesWithoutTheirFirstLetter) {
@@ -55,7 +72,8 @@ TEST_P(ServiceDependency, KeepsTheFirstBackupAndTheOldListOnce) {
     EXPECT_EQ(Show(store(), kBackup + "\\inkage\\Disabled", "Bind"), "SZ:first");
     EXPECT_TRUE(KeyExists(store(), kBackup + "\\inkage\\New"));  // appeared meanwhile: copied
     EXPECT_EQ(Show(store(), kBackup, "DependOnService"), "MULTI_SZ:546370697000" "00");
-    EXPECT_EQ(Show(store(), kService, "DependOnService"), "MULTI_SZ:5352564C4F430000");
+    EXPECT_EQ(GetValue(store(), kService, "DependOnService")->data,
+              MultiSzBlock({"Tcpip", "SRVLOC"}));
 }
 
 TEST_P(ServiceDependency, AServiceWithoutListOrSubkeysLeavesAnEmptyBackupKey) {

@@ -32,6 +32,7 @@ protected:
         PutString(memory, kWinlogon, "GinaDLL", "NWGINA.DLL");
         PutValue(memory, kWorkstationService, "DependOnService", kRegMultiSz,
                  MultiSzBlock({"Tcpip"}));
+        PutDword(memory, kSrvlocService, "Start", 2);
     }
     void On9x() { platform.version = {4, 10, 1998, 1, ""}; }
     void Start(const std::string& arguments) {

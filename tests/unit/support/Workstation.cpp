@@ -27,7 +27,7 @@ void Collect(RegistryStore& store, const std::string& path,
 }  // namespace
 
 std::vector<std::string> WorkstationTest::KeysToClean() const {
-    return {"SOFTWARE\\Novell", "SOFTWARE\\Pellam", kWorkstationService, kRealModeNet,
+    return {"SOFTWARE\\Novell", "SOFTWARE\\Pellam", kWorkstationService, kSrvlocService, kRealModeNet,
             "Network\\Novell", "Network\\Logon"};
 }
 
@@ -87,6 +87,7 @@ void WorkstationTest::BuildWithClient() {
     PutValue(store(), kWorkstationService, "DependOnService", kRegMultiSz,
              MultiSzBlock({"Tcpip", "NetBT"}));
     PutString(store(), kWorkstationService + "\\Linkage\\Disabled", "Bind", "x");
+    PutDword(store(), kSrvlocService, "Start", 2);
 }
 
 void WorkstationTest::BuildWithoutClient() { clientDetected = false; }

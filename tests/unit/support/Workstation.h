@@ -27,6 +27,7 @@ inline const std::string kService =
 inline const std::string kClientVersion = "SOFTWARE\\Novell\\NetWareWorkstation\\CurrentVersion";
 inline const std::string kWorkstationService =
     "SYSTEM\\CurrentControlSet\\Services\\NetwareWorkstation";
+inline const std::string kSrvlocService = "SYSTEM\\CurrentControlSet\\Services\\SRVLOC";
 inline const std::string kBackup =
     "SOFTWARE\\Pellam\\Sentrel\\SYSTEM\\CurrentControlSet\\Services\\NetwareWorkstation";
 inline const std::string kGinaBackup =
