@@ -56,8 +56,12 @@ std::string GetClientVersion(RegistryStore& store, Platform& platform) {
     bool windows9x = family == kWindows95;
     TRegistry reg(store);
     reg.SetRootKey(kHkeyLocalMachine);
-    if (!reg.OpenKey(windows9x ? kClientVersionKey9x : kClientVersionKeyNT, false))
-        return kClientNotDetected;
+    // Read access is enough: a key that is there but unreadable is an error, not "no client".
+    const char* key = windows9x ? kClientVersionKey9x : kClientVersionKeyNT;
+    if (!reg.OpenKeyReadOnly(key)) {
+        if (reg.LastOpenError() == kErrorFileNotFound) return kClientNotDetected;
+        throw RegistryError(FormatMessageText(kMsgOpenKeyFailed, key));
+    }
     return windows9x ? Version9x(reg) : VersionNT(reg);
 }
 

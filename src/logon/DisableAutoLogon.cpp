@@ -19,6 +19,7 @@ const char* const kLgnXTierKey = "\\SOFTWARE\\Novell\\LgnXTier";
 // Keys that are only opened are skipped when missing; keys that are opened or created make the
 // step's first write fail when they can't be had, which stops the sequence there.
 void DisableAutoLogon(LogonContext& context) {
+    CheckWritable(context.store, kWinlogonKey);
     TRegistry reg(context.store);
     reg.SetRootKey(kHkeyLocalMachine);
 

@@ -1,6 +1,8 @@
 #include "logon/EnableAutoLogon.h"
 
 #include "logon/DirectoryAutoLogon.h"
+#include "logon/KeyAccess.h"
+#include "logon/RegistryPaths.h"
 #include "logon/LogonDialogBackup.h"
 #include "logon/LogonParameters.h"
 #include "logon/WindowsCredentials.h"
@@ -9,6 +11,7 @@ namespace sentrel {
 
 void EnableAutoLogon(LogonContext& context, const LogonSettings& settings) {
     std::string& mode = context.state.ModeText;
+    if (IsLogonMode(mode)) CheckWritable(context.store, kWinlogonKey);
     // Storing the names only ("3") never needs the client, and must not turn into an
     // automatic logon just because the client is missing.
     if (!context.clientDetected && mode != kModeParametersOnly) mode = kModeWorkstationOnly;

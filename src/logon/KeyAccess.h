@@ -8,9 +8,15 @@
 
 namespace sentrel {
 
-inline bool OpenOnly(TRegistry& reg, const std::string& path, bool canCreate) {
-    reg.CloseKey();
-    return reg.OpenKey(path, canCreate);
-}
+// Only a key that does not exist counts as missing (false): one that exists but can't be
+// opened, or made, raises "Failed to open key %s" or "Failed to create key %s", so a step
+// never skips a key it may not write and then says done.
+bool OpenOnly(TRegistry& reg, const std::string& path, bool canCreate);
+// The same for a constant path: the text is made here, once, not at every call.
+bool OpenOnly(TRegistry& reg, const char* path, bool canCreate);
+
+// Says before anything is written that a key the run must write can't be: it exists, but
+// can't be opened for writing.
+void CheckWritable(RegistryStore& store, const char* path);
 
 }  // namespace sentrel

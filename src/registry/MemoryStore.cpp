@@ -83,7 +83,7 @@ long MemoryStore::Start(HKey parent, const std::string& subKey,
     return kErrorSuccess;
 }
 
-long MemoryStore::OpenKey(HKey parent, const std::string& subKey, std::uint32_t /*access*/,
+long MemoryStore::OpenKey(HKey parent, const std::string& subKey, std::uint32_t access,
                           HKey* result) {
     std::shared_ptr<Node> node;
     if (long rc = Start(parent, subKey, node)) return rc;
@@ -92,7 +92,8 @@ long MemoryStore::OpenKey(HKey parent, const std::string& subKey, std::uint32_t 
         if (child == node->children.end()) return kErrorFileNotFound;
         node = child->second;
     }
-    if (node->denied) return kErrorAccessDenied;
+    // A denied key is read-only for everyone: an open that asks for read access alone succeeds.
+    if (node->denied && (access & ~kKeyRead) != 0) return kErrorAccessDenied;
     *result = nextHandle_++;
     handles_[*result] = node;
     return kErrorSuccess;

@@ -31,10 +31,17 @@ std::string TRegistry::AbsolutePath(const std::string& path) const {
 }
 
 bool TRegistry::OpenKey(const std::string& path, bool canCreate) {
+    return Open(path, canCreate, kKeyAllAccess);
+}
+
+bool TRegistry::OpenKeyReadOnly(const std::string& path) { return Open(path, false, kKeyRead); }
+
+bool TRegistry::Open(const std::string& path, bool canCreate, std::uint32_t access) {
     Target target = Resolve(path);
     HKey key = 0;
-    long rc = canCreate ? store_.CreateKey(target.base, target.subKey, kKeyAllAccess, &key)
-                        : store_.OpenKey(target.base, target.subKey, kKeyAllAccess, &key);
+    long rc = canCreate ? store_.CreateKey(target.base, target.subKey, access, &key)
+                        : store_.OpenKey(target.base, target.subKey, access, &key);
+    lastOpenError_ = rc;
     if (rc != kErrorSuccess) return false;
     std::string absolute = AbsolutePath(path);
     CloseKey();

@@ -18,6 +18,7 @@ public:
 enum class RegDataType { Unknown, String, ExpandString, Integer, Binary };
 
 inline constexpr const char* kMsgCreateKeyFailed = "Failed to create key %s";
+inline constexpr const char* kMsgOpenKeyFailed = "Failed to open key %s";
 inline constexpr const char* kMsgSetDataFailed = "Failed to set data for '%s'";
 inline constexpr const char* kMsgGetDataFailed = "Failed to get data for '%s'";
 inline constexpr const char* kMsgInvalidDataType = "Invalid data type for '%s'";
@@ -41,6 +42,11 @@ public:
     // A path beginning with a backslash is taken from the root, any other from the open key.
     // On failure the previously open key stays open.
     bool OpenKey(const std::string& path, bool canCreate);
+    // Opens an existing key for reading only, so a key the user may read but not write is read.
+    bool OpenKeyReadOnly(const std::string& path);
+    // The error code of the last open: a key that is absent (kErrorFileNotFound) or one that
+    // exists but could not be had.
+    long LastOpenError() const { return lastOpenError_; }
     void CloseKey();
     void CreateKey(const std::string& path);
     bool DeleteKey(const std::string& path);  // with all its subkeys
@@ -89,6 +95,8 @@ private:
     HKey root_ = kHkeyCurrentUser;
     HKey current_ = 0;
     std::string currentPath_;
+    long lastOpenError_ = kErrorSuccess;
+    bool Open(const std::string& path, bool canCreate, std::uint32_t access);
 };
 
 }  // namespace sentrel

@@ -293,9 +293,20 @@ TEST_P(Interactive, AnErrorInAHandlerIsShownAndTheWindowGoesOn) {
     run.Click(BtnEnable);
     MessageBoxSeen seen;
     ASSERT_TRUE(run.AnswerMessageBox(IDOK, &seen));
-    EXPECT_EQ(seen.text, "Failed to set data for 'NetWareAutoAdminLogon'");
+    EXPECT_EQ(seen.text, "Failed to create key \\SOFTWARE\\NOVELL\\NWGINA\\Login Screen");
     EXPECT_EQ(seen.caption, "Sentrel for Windows9x, WinNT, W2K & WinXP");
     EXPECT_NE(run.WaitForMainWindow(1000), nullptr);
+    // A Winlogon key the user may only read: Disable says so before it writes anything, and
+    // no "Auto Login has been disabled" follows.
+    PutString(store(), kWinlogon, "AutoAdminLogon", "1");
+    Deny(kWinlogon);
+    const auto before = Snapshot();  // the other keys: the Novell ones would be written first
+    run.Click(btnDisable);
+    ASSERT_TRUE(run.AnswerMessageBox(IDOK, &seen));
+    EXPECT_EQ(seen.text,
+              "Failed to open key \\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\WinLogon");
+    EXPECT_FALSE(run.AnswerMessageBox(IDOK, &seen, 1000)) << seen.text;
+    EXPECT_EQ(Snapshot(), before);
     run.Click(btnExit2);
     EXPECT_EQ(run.FinishAnsweringOk(), 0);
 }

@@ -146,7 +146,7 @@ TEST_P(Unattended, ARegistryErrorIsShownAndEndsWithExitCodeOne) {
     SentrelRun run("/U /MSUsr:u /Mode:2");
     MessageBoxSeen seen;
     ASSERT_TRUE(run.AnswerMessageBox(IDOK, &seen));
-    EXPECT_EQ(seen.text, "Failed to set data for 'NetWareAutoAdminLogon'");
+    EXPECT_EQ(seen.text, "Failed to create key \\SOFTWARE\\NOVELL\\NWGINA\\Login Screen");
     EXPECT_EQ(seen.caption, "Sentrel for Windows9x, WinNT, W2K & WinXP");
     EXPECT_EQ(run.FinishAnsweringOk(), 1);
     EXPECT_EQ(run.WaitForMainWindow(100), nullptr);

@@ -189,11 +189,11 @@ TEST_P(Disable, ALogonDialogThatCannotBeKeptIsNotReplaced) {
     EXPECT_EQ(At(kWinlogon, "GinaDLL"), "SZ:ACMEGINA.DLL");
 }
 
-TEST_P(Disable, WithoutWriteRightsStepThreeNamesItsFirstValue) {
+TEST_P(Disable, AKeyWithoutWriteRightsStopsTheSequenceNamingIt) {
     BuildWithClient();
     Deny(kLogin);
     RecordingStore recording(store());
-    EXPECT_EQ(ErrorOf([&] { Run(&recording); }), "Failed to set data for 'AutoAdminLogon'");
+    EXPECT_EQ(ErrorOf([&] { Run(&recording); }), "Failed to create key \\Software\\Novell\\Login");
     for (const std::string& write : recording.Writes())
         EXPECT_EQ(write.find("NOVELL"), std::string::npos) << write;
     EXPECT_EQ(At(kNwgina, "NetWareAutoAdminLogon"), "SZ:0");
@@ -202,7 +202,8 @@ TEST_P(Disable, WithoutWriteRightsStepThreeNamesItsFirstValue) {
     BuildWithClient();
     PutDword(store(), kLogin, "Sentrel NMAS", 0);
     Deny(kNwgina);
-    EXPECT_EQ(ErrorOf([&] { Run(); }), "Failed to set data for 'NetWareAutoAdminLogon'");
+    EXPECT_EQ(ErrorOf([&] { Run(); }),
+              "Failed to create key \\SOFTWARE\\NOVELL\\NWGINA\\Login Screen");
     EXPECT_EQ(At(kLogin, "NMAS Authentication"), "DWORD:0");  // step 3 stays done
     EXPECT_EQ(At(kLogin, "DefaultLocationProfile"), "<missing>");
 }

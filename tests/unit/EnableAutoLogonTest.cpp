@@ -262,17 +262,20 @@ TEST_P(Enable, ANmasSettingOfTheWrongTypeStopsBeforeAnyLoginValue) {
     EXPECT_EQ(ErrorOf([&] { Run("2"); }), "Failed to get data for 'NMAS Authentication'");
 }
 
-TEST_P(Enable, ALoginKeyThatCantBeHadLeavesOutOnlyItsOwnValues) {
+TEST_P(Enable, ALoginKeyThatCantBeWrittenIsAnErrorNotAMissingClient) {
     BuildWithClient();
     Deny(kLogin);
-    Run("0");  // directory autologon writes none of its values, but the dependency is made
-    EXPECT_EQ(At(kNwgina, "NetWareAutoAdminLogon"), "SZ:0");
-    EXPECT_EQ(At(kWorkstationService, "DependOnService"),
-              "MULTI_SZ:5463706970004E65744254005352564C4F430000");  // Tcpip, NetBT, SRVLOC
-    EXPECT_EQ(At(kWinlogon, "AutoAdminLogon"), "SZ:1");
-    Run("2");  // logon parameters write everything else
-    EXPECT_EQ(At(kService + "\\TAB1", "Tree"), "SZ:ACME_TREE");
-    EXPECT_EQ(At(kNwgina, "DefaultNDSTree"), "SZ:ACME_TREE");
+    RecordingStore recording(store());
+    EXPECT_EQ(ErrorOf([&] { Run("0", &recording); }), "Failed to create key \\Software\\Novell\\Login");
+    EXPECT_EQ(recording.Writes(), std::vector<std::string>{});
+    EXPECT_EQ(ErrorOf([&] { Run("2"); }), "Failed to create key \\Software\\Novell\\Login");
+    EXPECT_EQ(At(kWinlogon, "AutoAdminLogon"), "SZ:0");
+    // Winlogon itself is checked before anything is written.
+    RemoveTree(store(), kLogin);
+    Deny(kWinlogon);
+    EXPECT_EQ(ErrorOf([&] { Run("1", &recording); }),
+              "Failed to open key \\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\WinLogon");
+    EXPECT_EQ(recording.Writes(), std::vector<std::string>{});
 }
 
 TEST_P(Enable, AKeyThatCantBeCreatedStopsTheRunAtItsFirstValue) {
@@ -281,10 +284,11 @@ TEST_P(Enable, AKeyThatCantBeCreatedStopsTheRunAtItsFirstValue) {
         std::string mode;
         std::string message;
     } cases[] = {
-        {kService, "0", "Failed to set data for 'Tab'"},
-        {kNwgina, "0", "Failed to set data for 'NetWareAutoAdminLogon'"},
-        {kNwgina, "3", "Failed to set data for 'NetWareAutoAdminLogon'"},
-        {kWinlogon, "1", "Failed to set data for 'DefaultDomainName'"},
+        {kService, "0",
+         "Failed to create key \\SOFTWARE\\NOVELL\\Location Profiles\\Services\\"
+         "{1E6CEEA1-FB73-11CF-BD76-00001B27DA23}\\Default"},
+        {kNwgina, "0", "Failed to create key \\SOFTWARE\\NOVELL\\NWGINA\\Login Screen"},
+        {kNwgina, "3", "Failed to create key \\SOFTWARE\\NOVELL\\NWGINA\\Login Screen"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.key + " in mode " + c.mode);
@@ -300,12 +304,11 @@ TEST_P(Enable, AKeyThatCantBeCreatedStopsTheRunAtItsFirstValue) {
     }
 }
 
-TEST_P(Enable, ATabThatCantBeOpenedIsPassedOverAndANewOneMade) {
+TEST_P(Enable, ATabThatCantBeOpenedIsAnError) {
     BuildWithClient();
     Deny(kService + "\\TAB1");
-    Run("2");
-    EXPECT_EQ(At(kService + "\\TAB4", "Tab"), "SZ:NDS");
-    EXPECT_EQ(At(kService + "\\TAB4", "Tree"), "SZ:ACME_TREE");
+    EXPECT_EQ(ErrorOf([&] { Run("2"); }), "Failed to open key " + std::string("\\SOFTWARE\\NOVELL\\Location Profiles\\Services\\{1E6CEEA1-FB73-11CF-BD76-00001B27DA23}\\Default\\Tab1"));
+    EXPECT_FALSE(KeyExists(store(), kService + "\\TAB4"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, Enable, ::testing::ValuesIn(AllStores()), StoreName);
