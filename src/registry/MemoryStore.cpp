@@ -94,8 +94,7 @@ long MemoryStore::OpenKey(HKey parent, const std::string& subKey, std::uint32_t 
     }
     // A denied key is read-only for everyone: an open that asks for read access alone succeeds.
     if (node->denied && (access & ~kKeyRead) != 0) return kErrorAccessDenied;
-    *result = nextHandle_++;
-    handles_[*result] = node;
+    *result = HandleFor(node);
     return kErrorSuccess;
 }
 
@@ -121,14 +120,32 @@ long MemoryStore::CreateKey(HKey parent, const std::string& subKey, std::uint32_
         }
         node = slot;
     }
-    *result = nextHandle_++;
-    handles_[*result] = node;
+    *result = HandleFor(node);
     return kErrorSuccess;
+}
+
+HKey MemoryStore::HandleFor(const std::shared_ptr<Node>& node) {
+    if (sharedHandles_) {
+        for (const auto& [handle, open] : handles_) {
+            if (open != node) continue;
+            ++opens_[handle];
+            return handle;
+        }
+    }
+    const HKey handle = nextHandle_++;
+    handles_[handle] = node;
+    opens_[handle] = 1;
+    return handle;
 }
 
 long MemoryStore::CloseKey(HKey key) {
     if (roots_.count(key)) return kErrorSuccess;
-    return handles_.erase(key) ? kErrorSuccess : kErrorInvalidHandle;
+    auto open = opens_.find(key);
+    if (open == opens_.end()) return kErrorInvalidHandle;
+    if (--open->second > 0) return kErrorSuccess;
+    opens_.erase(open);
+    handles_.erase(key);
+    return kErrorSuccess;
 }
 
 long MemoryStore::QueryValue(HKey key, const std::string& name, std::uint32_t* type, Bytes* data,

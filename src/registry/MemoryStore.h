@@ -32,6 +32,9 @@ public:
     // A denied key refuses every open or create and the creation of keys below it.
     void Deny(HKey root, const std::string& path, bool denied = true);
     std::size_t OpenHandleCount() const { return handles_.size(); }
+    // Windows 95 hands out the handle a key already has when it is opened again, and counts
+    // the opens: the handle lives until as many closes (Microsoft KB Q137202).
+    void ShareHandlesLikeWindows95() { sharedHandles_ = true; }
 
     struct Node;
 
@@ -44,7 +47,10 @@ private:
 
     std::map<HKey, std::shared_ptr<Node>> roots_;
     std::map<HKey, std::shared_ptr<Node>> handles_;
+    std::map<HKey, int> opens_;  // with shared handles: how often each was handed out
+    bool sharedHandles_ = false;
     HKey nextHandle_ = 0x1000;
+    HKey HandleFor(const std::shared_ptr<Node>& node);
 };
 
 }  // namespace sentrel

@@ -76,7 +76,19 @@ TEST_P(Journal, AChangeTheStoreRefusedIsNone) {
     EXPECT_EQ(Show(store(), In("Parent\\Child"), "v"), "SZ:kept");
 }
 
-INSTANTIATE_TEST_SUITE_P(Stores, Journal, ::testing::ValuesIn(AllStores()), StoreName);
+// Windows 95 gives a key opened twice one handle: the first close must not take its name.
+TEST_P(Journal, AHandleKeepsItsKeyUntilEveryOpenOfItIsClosed) {
+    HKey first = Create("Shared");
+    HKey second = 0;
+    ASSERT_EQ(journal_->OpenKey(kHkeyLocalMachine, In("Shared"), kKeyAllAccess, &second), 0);
+    EXPECT_EQ(journal_->CloseKey(second), 0);
+    Set(first, "v", kRegSz, Sz("x"));
+    EXPECT_EQ(journal_->CloseKey(first), 0);
+    ASSERT_FALSE(journal_->Changes().empty());
+    EXPECT_EQ(journal_->Changes().back().key, Path("Shared"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, Journal, ::testing::ValuesIn(NineXStores()), StoreName);
 
 }  // namespace
 }  // namespace sentrel::test

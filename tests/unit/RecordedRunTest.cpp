@@ -209,6 +209,24 @@ TEST_F(Recorded, ADependencyOnAServiceThatDoesNotExistIsNotMadeAndTheRunSaysSo) 
                                        "not made to depend on it"});
 }
 
+TEST_F(Recorded, OnWindows95sSharedHandlesEveryChangeKeepsItsKeyAndThePasswordStaysHidden) {
+    memory = MemoryStore();
+    memory.ShareHandlesLikeWindows95();
+    SetUp();
+    On9x();
+    InstallClient();
+    MakeKey(memory, kRealModeNet);
+    Start("/U /Log:C:\\Logs\\sentrel.log /NDSSrv:SRV1 /NDSUsr:kiosk1 /NDSPass:secret9 /Mode:0");
+    EXPECT_EQ(state.ExitCode, 0) << Log();
+    EXPECT_EQ(At(kRun, "Default"), "SZ:LoginW95 SRV1/kiosk1 /Pwd=secret9 /Cont /NS");
+    EXPECT_EQ(Log().find("secret9"), std::string::npos) << Log();
+    EXPECT_EQ(Log().find("Value: ? |"), std::string::npos) << Log();
+    EXPECT_TRUE(Logged("Value: HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run | Default | "
+                       "REG_SZ | absent -> ****"))
+        << Log();
+    EXPECT_EQ(memory.OpenHandleCount(), 0u);  // every open was closed as often
+}
+
 TEST(RunRecordText, ShowsEveryKindOfChangeAndHidesPasswords) {
     using C = RegistryChange;
     auto sz = [](const std::string& text) { return RegistryValue{kRegSz, Sz(text)}; };

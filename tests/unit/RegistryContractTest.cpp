@@ -1,5 +1,6 @@
 // The store contract: what the program relies on from the registry, checked against the
 // in-memory model and, under Wine, against the real registry.
+#include "registry/MemoryStore.h"
 #include "support/StoreTest.h"
 
 namespace sentrel::test {
@@ -107,6 +108,21 @@ TEST_P(RegistryContract, ADeniedKeyRefusesOpenAndCreateForFullAccess) {
     }
     GetParam().deny(store(), In("Locked"), false);
     EXPECT_TRUE(KeyExists(store(), In("Locked")));
+}
+
+TEST(Windows95Handles, AKeyOpenedAgainGetsTheSameHandleUntilAsManyCloses) {
+    MemoryStore store;
+    store.ShareHandlesLikeWindows95();
+    ScopedKey made(store);
+    ASSERT_EQ(store.CreateKey(kHkeyLocalMachine, "SOFTWARE\\A", kKeyAllAccess, made.Out()),
+              kErrorSuccess);
+    HKey again = 0;
+    ASSERT_EQ(store.OpenKey(kHkeyLocalMachine, "Software\\a", kKeyAllAccess, &again), kErrorSuccess);
+    EXPECT_EQ(again, made.Get());
+    EXPECT_EQ(store.CloseKey(again), kErrorSuccess);
+    const std::uint8_t one = 1;
+    EXPECT_EQ(store.SetValue(made.Get(), "v", kRegBinary, &one, 1), kErrorSuccess);  // still open
+    EXPECT_EQ(store.OpenHandleCount(), 1u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, RegistryContract, ::testing::ValuesIn(AllStores()), StoreName);

@@ -76,7 +76,7 @@ TEST_P(Enable9x, ModeThreeStoresTheNamesOnlyAndNoClientWritesNothing) {
     EXPECT_EQ(At(kRun, "Default"), "<missing>");
 }
 
-INSTANTIATE_TEST_SUITE_P(Stores, Enable9x, ::testing::ValuesIn(AllStores()), StoreName);
+INSTANTIATE_TEST_SUITE_P(Stores, Enable9x, ::testing::ValuesIn(NineXStores()), StoreName);
 
 }  // namespace
 }  // namespace sentrel::test

@@ -20,4 +20,16 @@ std::vector<StoreKind> AllStores() {
     return kinds;
 }
 
+std::vector<StoreKind> NineXStores() {
+    std::vector<StoreKind> kinds = AllStores();
+    kinds.push_back({"Windows95Memory",
+                     [] {
+                         auto store = std::make_unique<MemoryStore>();
+                         store->ShareHandlesLikeWindows95();
+                         return store;
+                     },
+                     kinds[0].deny});
+    return kinds;
+}
+
 }  // namespace sentrel::test

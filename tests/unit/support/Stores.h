@@ -19,6 +19,8 @@ struct StoreKind {
 };
 
 std::vector<StoreKind> AllStores();
+// AllStores, and MemoryStore handing out shared handles as Windows 95 does: for the 9x road.
+std::vector<StoreKind> NineXStores();
 
 // Names the store in test output instead of dumping its bytes.
 inline void PrintTo(const StoreKind& kind, std::ostream* os) { *os << kind.name; }
