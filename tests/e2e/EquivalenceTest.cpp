@@ -23,11 +23,7 @@ protected:
         SetUp();
         if (!road.client) return BuildWithoutClient();
         BuildWithClient();
-        if (std::string(road.windowsVersion) == "win98") {
-            const std::string version = "Network\\Novell\\System Config\\Install\\Client Version";
-            PutDword(store(), version, "Major Version", 3);
-            PutDword(store(), version, "Minor Version", 30);
-        }
+        if (std::string(road.windowsVersion) == "win98") InstallClient9x();
     }
 
     // Fills the settings page, copies the line, enables; gives the line's switches.

@@ -131,9 +131,7 @@ TEST_P(Interactive, EnableAndDisableOnTheNtFamily) {
 }
 
 TEST_P(Interactive, EnableAndDisableOnWindows98) {
-    const std::string client = "Network\\Novell\\System Config\\Install\\Client Version";
-    PutDword(store(), client, "Major Version", 3);
-    PutDword(store(), client, "Minor Version", 30);
+    InstallClient9x();
     SentrelRun run("", "win98");
     OpenSettings(run);
     EXPECT_FALSE(run.Visible(EdtMSDom));

@@ -176,9 +176,7 @@ TEST_P(Unattended, OlderNtVersionsTakeTheNtRoad) {
 
 TEST_P(Unattended, Windows98TakesTheNineXRoad) {
     MakeKey(store(), kRealModeNet);
-    const std::string client = "Network\\Novell\\System Config\\Install\\Client Version";
-    PutDword(store(), client, "Major Version", 3);
-    PutDword(store(), client, "Minor Version", 30);
+    InstallClient9x();
     SentrelRun enable("/U /NDSSrv:SRV1 /NDSUsr:user1 /NDSPass:pw /RunScript /LockWS /Mode:0",
                       "win98");
     EXPECT_EQ(enable.FinishAnsweringOk(), 0);

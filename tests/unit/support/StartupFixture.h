@@ -25,9 +25,8 @@ protected:
         using namespace keys;
         PutDword(memory, kClientVersion, "MajorVersion", 4);
         PutDword(memory, kClientVersion, "MinorVersion", 91);
-        const std::string client9x = "Network\\Novell\\System Config\\Install\\Client Version";
-        PutDword(memory, client9x, "Major Version", 3);
-        PutDword(memory, client9x, "Minor Version", 30);
+        PutDword(memory, kClientVersion9x, "Major Version", 3);
+        PutDword(memory, kClientVersion9x, "Minor Version", 30);
         PutDword(memory, kLogin, "NMAS Authentication", 1);
         PutString(memory, kWinlogon, "GinaDLL", "NWGINA.DLL");
         PutValue(memory, kWorkstationService, "DependOnService", kRegMultiSz,

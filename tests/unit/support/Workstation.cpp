@@ -92,6 +92,11 @@ void WorkstationTest::BuildWithClient() {
 
 void WorkstationTest::BuildWithoutClient() { clientDetected = false; }
 
+void WorkstationTest::InstallClient9x() {
+    PutDword(store(), kClientVersion9x, "Major Version", 3);
+    PutDword(store(), kClientVersion9x, "Minor Version", 30);
+}
+
 void WorkstationTest::RebuildWithThirdPartyDialog(bool client, const std::string& gina) {
     TearDown();
     SetUp();

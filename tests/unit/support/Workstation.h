@@ -25,6 +25,7 @@ inline const std::string kProfiles = "SOFTWARE\\Novell\\Location Profiles\\Profi
 inline const std::string kService =
     "SOFTWARE\\NOVELL\\Location Profiles\\Services\\{1E6CEEA1-FB73-11CF-BD76-00001B27DA23}\\Default";
 inline const std::string kClientVersion = "SOFTWARE\\Novell\\NetWareWorkstation\\CurrentVersion";
+inline const std::string kClientVersion9x = "Network\\Novell\\System Config\\Install\\Client Version";
 inline const std::string kWorkstationService =
     "SYSTEM\\CurrentControlSet\\Services\\NetwareWorkstation";
 inline const std::string kSrvlocService = "SYSTEM\\CurrentControlSet\\Services\\SRVLOC";
@@ -45,6 +46,8 @@ protected:
     void BuildWithClient();
     // Windows XP without any Novell key.
     void BuildWithoutClient();
+    // The Windows 9x client 3.30's version key, which the 9x road detects the client by.
+    void InstallClient9x();
     // Starts again from a fresh workstation, with or without the client, whose Winlogon
     // "GinaDLL" names a third-party logon dialog.
     void RebuildWithThirdPartyDialog(bool client, const std::string& gina);
