@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cstddef>
 #include <exception>
 
 #include "ui/CommandLineBuilder.h"
@@ -24,8 +25,9 @@ const LPCSTR kHandCursor = MAKEINTRESOURCEA(32649);
 const int kDirectoryFields[] = {lblTree, edtTree, lblContext, edtContext, lblUsr, EdtUsr,
                                 lblNDSPass, edtNDSPass, lblServer, edtServer, cbShowResult,
                                 cbRunLoginScript};
+// The lock box goes with the Windows group: Windows 9x, where the group is hidden, cannot lock.
 const int kWindowsGroup[] = {LblMS, BvlMS, lblMSUsr, edtMSUsr, lblMSDom, EdtMSDom, lblMSPass,
-                             EdtMSPass};
+                             EdtMSPass, cbLockWkstn};
 
 TForm1* FormOf(HWND window) {
     return reinterpret_cast<TForm1*>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -150,8 +152,13 @@ void TForm1::CreateControls(HINSTANCE instance) {
     HWND tip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
                                instance, nullptr);
+    // comctl32 before version 6 (Windows 95's 4.00 to XP's 5.82) refuses a TOOLINFO larger
+    // than it knows; mingw-w64's full structure is one it never saw. The first version's size
+    // is what every one of them takes.
+    constexpr UINT kToolInfoV1Size = offsetof(TOOLINFOA, lpszText) + sizeof(LPSTR);
+    static_assert(sizeof(void*) != 4 || kToolInfoV1Size == 40, "comctl32 4.00's TOOLINFOA");
     TOOLINFOA tool = {};
-    tool.cbSize = sizeof tool;
+    tool.cbSize = kToolInfoV1Size;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = pages_[0];
     tool.uId = reinterpret_cast<UINT_PTR>(mailMe);

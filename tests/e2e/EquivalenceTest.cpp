@@ -40,7 +40,8 @@ protected:
         for (const auto& [id, text] : fields) run.SetText(id, text);
         if (road.client) run.SelectMode(mode);
         for (int box : {cbShowResult, cbRunLoginScript, cbLockWkstn})
-            if ((SendMessageA(run.ControlOf(box), BM_GETCHECK, 0, 0) == BST_CHECKED) != boxes)
+            if (run.Visible(box) &&
+                (SendMessageA(run.ControlOf(box), BM_GETCHECK, 0, 0) == BST_CHECKED) != boxes)
                 run.Click(box);
         PutOnClipboard("");
         run.Click(btnClipBoard);

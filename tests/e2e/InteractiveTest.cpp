@@ -135,7 +135,7 @@ TEST_P(Interactive, EnableAndDisableOnWindows98) {
     SentrelRun run("", "win98");
     OpenSettings(run);
     EXPECT_FALSE(run.Visible(EdtMSDom));
-    EXPECT_TRUE(run.Visible(cbLockWkstn));
+    EXPECT_FALSE(run.Visible(cbLockWkstn));  // 9x cannot lock
     EXPECT_EQ(run.TextOf(edWinVer), "Running Windows 9x");
     run.SetText(edtServer, "SRV1");
     run.SetText(EdtUsr, "user1");
