@@ -382,6 +382,9 @@ void TForm1::Command(int id, int code) {
         case BtnEnable: BtnEnableClick(); break;
         case btnDisable: btnDisableClick(); break;
         case btnClipBoard: btnClipBoardClick(); break;
+        // Escape, which the message loop's IsDialogMessage turns into IDCANCEL, asks the close
+        // question as the close box does.
+        case IDCANCEL: FormClose(); break;
         default: break;
     }
 }

@@ -277,6 +277,12 @@ TEST_P(Interactive, ClosingAsksAndNoKeepsTheWindow) {
               "Do you want to exit Sentrel for Windows9x, WinNT, W2K & WinXP?");
     run.Settle();
     EXPECT_NE(run.WaitForMainWindow(1000), nullptr);
+    run.PressKey(cboxAgree, VK_ESCAPE);  // Escape asks the same question
+    ASSERT_TRUE(run.AnswerMessageBox(IDNO, &seen));
+    EXPECT_EQ(seen.text,
+              "Do you want to exit Sentrel for Windows9x, WinNT, W2K & WinXP?");
+    run.Settle();
+    EXPECT_NE(run.WaitForMainWindow(1000), nullptr);
     run.PostClose();
     ASSERT_TRUE(run.AnswerMessageBox(IDYES));
     EXPECT_EQ(run.FinishAnsweringOk(), 0);
