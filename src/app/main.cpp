@@ -25,6 +25,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (window.Handle() && window.ChangePageByKey(message)) continue;
         if (window.Handle() && IsDialogMessageA(window.Handle(), &message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);

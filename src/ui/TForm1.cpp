@@ -282,6 +282,10 @@ void TForm1::UpdateTabs() {
 
 void TForm1::ShowPage(int page) {
     if (page < 0 || page >= kPageCount) return;
+    const int previous = page_;
+    HWND focus = GetFocus();
+    const bool focusOnPreviousPage = focus && IsChild(pages_[previous], focus);
+    if (focusOnPreviousPage) lastFocus_[previous] = focus;
     page_ = page;
     for (int i = 0; i < kPageCount; ++i) {
         // The page lies over the tab control's display area.
@@ -289,6 +293,34 @@ void TForm1::ShowPage(int page) {
                      SWP_NOMOVE | SWP_NOSIZE | (i == page ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
     }
     UpdateTabs();
+    if (previous != page && (focusOnPreviousPage || !focus)) MoveFocusTo(page);
+}
+
+void TForm1::MoveFocusTo(int page) {
+    auto usable = [](HWND control) {
+        return control && IsWindowVisible(control) && IsWindowEnabled(control);
+    };
+    HWND target = lastFocus_[page];
+    for (int i = 0; i < kControlCount && !usable(target); ++i)
+        if (kControls[i].page == page && (kControls[i].style & WS_TABSTOP))
+            target = Control(kControls[i].id);
+    if (usable(target)) SetFocus(target);
+}
+
+bool TForm1::ChangePageByKey(const MSG& message) {
+    if (message.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0) return false;
+    int step = 0;
+    if (message.wParam == VK_TAB) step = GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
+    if (message.wParam == VK_NEXT) step = 1;
+    if (message.wParam == VK_PRIOR) step = -1;
+    if (step == 0 || shownTabs_.empty()) return false;
+    const int count = static_cast<int>(shownTabs_.size());
+    int at = 0;
+    while (at < count && shownTabs_[at] != page_) ++at;
+    at = ((at + step) % count + count) % count;
+    TabCtrl_SetCurSel(tabs_, at);
+    ShowPage(shownTabs_[at]);
+    return true;
 }
 
 LRESULT TForm1::DefaultButtonOfShownPage() const {

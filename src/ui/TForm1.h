@@ -22,6 +22,9 @@ public:
     // Shows the state and the window.
     void Show();
     HWND Handle() const { return window_; }
+    // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PageDown and Ctrl+PageUp change pages as a click on the
+    // tab does; gives true when the message was such a key.
+    bool ChangePageByKey(const MSG& message);
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -41,6 +44,9 @@ private:
     std::string Text(int id) const;
     static std::string WindowText(HWND window);
     void ShowPage(int page);
+    // The focus never stays on a hidden page: it goes to the control that last had it on the
+    // page shown, else to that page's first tab stop.
+    void MoveFocusTo(int page);
     // The default button of the page shown, as DM_GETDEFID answers it; 0 when it has none.
     LRESULT DefaultButtonOfShownPage() const;
     void UpdateTabs();
@@ -69,6 +75,7 @@ private:
     HBRUSH face_ = nullptr;
     HBRUSH white_ = nullptr;
     int page_ = 0;
+    HWND lastFocus_[5] = {};
     std::vector<int> shownTabs_;
     std::vector<std::string> shownModeEntries_;
     WNDPROC staticProc_ = nullptr;

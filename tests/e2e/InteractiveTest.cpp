@@ -267,6 +267,52 @@ TEST_P(Interactive, AFieldWithADoubleQuoteIsNotCopiedButIsStillWritten) {
     EXPECT_EQ(run.FinishAnsweringOk(), 0);
 }
 
+// Real key presses, as the keyboard sends them to the window that has the focus.
+void Type(std::initializer_list<BYTE> held, BYTE key) {
+    for (BYTE k : held) keybd_event(k, 0, 0, 0);
+    keybd_event(key, 0, 0, 0);
+    keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+    for (BYTE k : held) keybd_event(k, 0, KEYEVENTF_KEYUP, 0);
+    Sleep(300);
+}
+
+// The control that has the focus in the program's window.
+HWND FocusOf(HWND main) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
+    return info.hwndFocus;
+}
+
+TEST_P(Interactive, TheFocusFollowsThePageAndCtrlTabChangesPages) {
+    SentrelRun run("");
+    HWND main = run.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    SetForegroundWindow(main);
+    run.Settle();
+    HWND agree = run.ControlOf(cboxAgree);
+    for (int tabs = 0; tabs < 5 && FocusOf(main) != agree; ++tabs) Type({}, VK_TAB);
+    ASSERT_EQ(FocusOf(main), agree);
+    Type({}, VK_SPACE);
+    Type({VK_MENU}, 'N');
+    run.Settle();
+    ASSERT_EQ(run.ShownPage(), 1);
+    HWND focus = FocusOf(main);
+    EXPECT_TRUE(IsWindowVisible(focus));
+    EXPECT_TRUE(IsChild(GetDlgItem(main, TabSheet2), focus));  // on the Sentrel page
+    Type({VK_CONTROL}, VK_TAB);
+    EXPECT_EQ(run.ShownPage(), 2);
+    Type({VK_CONTROL}, VK_NEXT);
+    EXPECT_EQ(run.ShownPage(), 3);
+    Type({VK_CONTROL, VK_SHIFT}, VK_TAB);
+    EXPECT_EQ(run.ShownPage(), 2);
+    Type({VK_CONTROL}, VK_PRIOR);
+    EXPECT_EQ(run.ShownPage(), 1);
+    EXPECT_EQ(FocusOf(main), focus);  // back where it was on that page
+    run.Click(btnExit2);
+    EXPECT_EQ(run.FinishAnsweringOk(), 0);
+}
+
 TEST_P(Interactive, ClosingAsksAndNoKeepsTheWindow) {
     SentrelRun run("");
     ASSERT_NE(run.WaitForMainWindow(), nullptr);
