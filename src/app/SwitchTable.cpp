@@ -1,7 +1,6 @@
 #include "app/SwitchTable.h"
 
 #include <cstring>
-#include <stdexcept>
 
 namespace sentrel {
 
@@ -63,9 +62,12 @@ const SwitchSpec kTable[] = {
 std::span<const SwitchSpec> SwitchTable() { return kTable; }
 
 const SwitchSpec& SwitchNamed(const char* name) {
+    // A name no argument can hold: a control character splits arguments.
+    static const SwitchSpec kNone = {"\x01", kValued, false, false, false, nullptr, nullptr,
+                                     nullptr, 0, ""};
     for (const SwitchSpec& spec : kTable)
         if (std::strcmp(spec.name, name) == 0) return spec;
-    throw std::runtime_error(std::string("no switch ") + name);
+    return kNone;
 }
 
 bool HasSwitch(const Switches& switches, const SwitchSpec& spec) {

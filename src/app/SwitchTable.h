@@ -31,7 +31,8 @@ struct SwitchSpec {
 };
 
 std::span<const SwitchSpec> SwitchTable();
-// The table's row of that name (with its colon for a valued switch); the name must be in it.
+// The table's row of that name (with its colon for a valued switch); for a name not in the
+// table, a row that no argument matches.
 const SwitchSpec& SwitchNamed(const char* name);
 
 // The row's lookups in the arguments.

@@ -41,9 +41,7 @@ void ReadCurrentSettings(RegistryStore& store, const std::string& profile, FormS
     if (client) {
         form.noClientWarningVisible = false;
         form.directoryFieldsVisible = true;
-        if (form.modeEntries.size() != std::size(kModeEntries))
-            form.SetModeEntries(
-                std::vector<std::string>(std::begin(kModeEntries), std::end(kModeEntries)));
+        if (form.modeEntries.size() != std::size(kModeEntries)) form.SetAllModeEntries();
         form.edtTree = inForce.ndsTree;
         form.edtContext = inForce.ndsContext;
         form.edtServer = inForce.ndsServer;

@@ -4,7 +4,9 @@
 
 namespace sentrel {
 
-FormState::FormState() {
+FormState::FormState() { SetAllModeEntries(); }
+
+void FormState::SetAllModeEntries() {
     SetModeEntries(std::vector<std::string>(std::begin(kModeEntries), std::end(kModeEntries)));
 }
 

@@ -48,6 +48,8 @@ struct FormState {
 
     // Fills the mode list with the given entries and shows the first.
     void SetModeEntries(std::vector<std::string> entries);
+    // Fills it with every mode, as on a machine with the client.
+    void SetAllModeEntries();
 };
 
 inline constexpr const char* kNoClientWarning = "No Novell Client detected !!!";

@@ -1,4 +1,5 @@
 // Splitting the command line and looking up switches, with literal command lines.
+#include "app/SwitchTable.h"
 #include "app/Switches.h"
 
 #include <gtest/gtest.h>
@@ -107,6 +108,15 @@ TEST(Flags, UAndQuestionMarkKeepTheLooseRule) {
 
 TEST(UpperAscii, ChangesOnlyTheLettersAToZ) {
     EXPECT_EQ(UpperAscii("ab\xE4z:09"), "AB\xE4Z:09");
+}
+
+TEST(SwitchTable, EveryRowIsFoundByItsNameAndAnUnknownNameMatchesNothing) {
+    for (const SwitchSpec& spec : SwitchTable()) EXPECT_EQ(&SwitchNamed(spec.name), &spec);
+    const SwitchSpec& none = SwitchNamed("NoSuch:");
+    for (const char* line : {"p /NoSuch:x", "p /", "p /U /Mode:0"}) {
+        EXPECT_FALSE(HasSwitch(Switches::FromCommandLine(line), none)) << line;
+        EXPECT_EQ(SwitchValue(Switches::FromCommandLine(line), none), std::nullopt) << line;
+    }
 }
 
 }  // namespace
