@@ -109,8 +109,8 @@ bool StartsWithSwitch(const std::string& argument, const std::string& name) {
 
 std::string SwitchesText(const std::vector<std::string>& arguments) {
     std::vector<std::string> secretNames;
-    for (const SwitchSpec& spec : SwitchTable())
-        if (spec.secret) secretNames.push_back(std::string(1, kSwitchPrefix) + spec.name);
+    for (const SwitchEntry& entry : SwitchTable())
+        if (entry.secret) secretNames.push_back(std::string(1, kSwitchPrefix) + entry.name);
     std::vector<std::string> passwords;
     for (const std::string& argument : arguments)
         for (const std::string& name : secretNames)

@@ -45,13 +45,13 @@ LogonSettings ReadSettings(Program& program) {
     LogonSettings settings = SettingsOfSwitches(program.switches);
     // A guess that finds nothing stops the run before anything is written: the text itself
     // would be stored as the name, and Windows would log on as a user called AuToDeTeCt.
-    for (const SwitchSpec& spec : SwitchTable()) {
-        if (!spec.guessed || settings.*spec.text != kAutoDetect) continue;
+    for (const SwitchEntry& entry : SwitchTable()) {
+        if (!entry.guessed || settings.*entry.text != kAutoDetect) continue;
         std::optional<std::string> stored = StoredName(
-            program.store, program.state.ProfileName, std::string(spec.name, std::strlen(spec.name) - 1));
+            program.store, program.state.ProfileName, std::string(entry.name, std::strlen(entry.name) - 1));
         if (!stored)
-            throw RunError(kExitFailed, FormatMessageText(kMsgGuessFoundNothing, spec.name));
-        settings.*spec.text = *stored;
+            throw RunError(kExitFailed, FormatMessageText(kMsgGuessFoundNothing, entry.name));
+        settings.*entry.text = *stored;
     }
     if (HasSwitch(program.switches, SwitchNamed("AutoWSName")))
         settings.MsDomain = GetWorkstationName(program.platform);

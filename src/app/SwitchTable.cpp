@@ -14,7 +14,7 @@ constexpr bool kAnyCase = true;
 constexpr bool kExactCase = false;
 
 // In the Usage page's order.
-const SwitchSpec kTable[] = {
+const SwitchEntry kTable[] = {
     {"U", kLoose, kAnyCase, false, false, nullptr, nullptr, nullptr, 0,
      "\t\tRun unattended: take everything from the parameters and end."},
     {"?", kLoose, kAnyCase, false, false, nullptr, nullptr, nullptr, 0,
@@ -59,44 +59,44 @@ const SwitchSpec kTable[] = {
 
 }  // namespace
 
-std::span<const SwitchSpec> SwitchTable() { return kTable; }
+std::span<const SwitchEntry> SwitchTable() { return kTable; }
 
-const SwitchSpec& SwitchNamed(const char* name) {
+const SwitchEntry& SwitchNamed(const char* name) {
     // A name no argument can hold: a control character splits arguments.
-    static const SwitchSpec kNone = {"\x01", kValued, false, false, false, nullptr, nullptr,
+    static const SwitchEntry kNone = {"\x01", kValued, false, false, false, nullptr, nullptr,
                                      nullptr, 0, ""};
-    for (const SwitchSpec& spec : kTable)
-        if (std::strcmp(spec.name, name) == 0) return spec;
+    for (const SwitchEntry& entry : kTable)
+        if (std::strcmp(entry.name, name) == 0) return entry;
     return kNone;
 }
 
-bool HasSwitch(const Switches& switches, const SwitchSpec& spec) {
-    switch (spec.form) {
-        case SwitchForm::LooseFlag: return switches.HasLooseFlag(spec.name);
-        case SwitchForm::Flag: return switches.HasFlag(spec.name);
+bool HasSwitch(const Switches& switches, const SwitchEntry& entry) {
+    switch (entry.form) {
+        case SwitchForm::LooseFlag: return switches.HasLooseFlag(entry.name);
+        case SwitchForm::Flag: return switches.HasFlag(entry.name);
         case SwitchForm::Valued: break;
     }
-    return switches.GetSwitch(spec.name, spec.ignoreCase).has_value();
+    return switches.GetSwitch(entry.name, entry.ignoreCase).has_value();
 }
 
-std::optional<std::string> SwitchValue(const Switches& switches, const SwitchSpec& spec) {
-    return switches.GetSwitch(spec.name, spec.ignoreCase);
+std::optional<std::string> SwitchValue(const Switches& switches, const SwitchEntry& entry) {
+    return switches.GetSwitch(entry.name, entry.ignoreCase);
 }
 
 LogonSettings SettingsOfSwitches(const Switches& switches) {
     LogonSettings settings;
-    for (const SwitchSpec& spec : kTable) {
-        if (spec.text) settings.*spec.text = SwitchValue(switches, spec).value_or("");
-        if (spec.flag) settings.*spec.flag = HasSwitch(switches, spec);
+    for (const SwitchEntry& entry : kTable) {
+        if (entry.text) settings.*entry.text = SwitchValue(switches, entry).value_or("");
+        if (entry.flag) settings.*entry.flag = HasSwitch(switches, entry);
     }
     return settings;
 }
 
 std::string UsageSwitchList() {
     std::string text;
-    for (const SwitchSpec& spec : kTable) {
-        ((((text += kSwitchPrefix) += spec.name) += spec.usage) += "\r\n");
-        if (std::strcmp(spec.name, "Mode:") != 0) continue;
+    for (const SwitchEntry& entry : kTable) {
+        ((((text += kSwitchPrefix) += entry.name) += entry.usage) += "\r\n");
+        if (std::strcmp(entry.name, "Mode:") != 0) continue;
         for (std::size_t i = 0; i < std::size(kModeEntries); ++i)
             (((((text += '\t') += static_cast<char>('0' + i)) += " = ") += kModeEntries[i]) += "\r\n");
     }

@@ -17,7 +17,7 @@ enum class SwitchForm {
     Valued,     // the argument begins with the slash and the name, which ends in a colon
 };
 
-struct SwitchSpec {
+struct SwitchEntry {
     const char* name;  // without the slash; a valued switch's name ends in its colon
     SwitchForm form;
     bool ignoreCase;   // valued switches: whether the name is matched without letter case
@@ -30,14 +30,14 @@ struct SwitchSpec {
     const char* usage;  // the Usage page's line after the switch's name, tabs included
 };
 
-std::span<const SwitchSpec> SwitchTable();
+std::span<const SwitchEntry> SwitchTable();
 // The table's row of that name (with its colon for a valued switch); for a name not in the
 // table, a row that no argument matches.
-const SwitchSpec& SwitchNamed(const char* name);
+const SwitchEntry& SwitchNamed(const char* name);
 
 // The row's lookups in the arguments.
-bool HasSwitch(const Switches& switches, const SwitchSpec& spec);
-std::optional<std::string> SwitchValue(const Switches& switches, const SwitchSpec& spec);
+bool HasSwitch(const Switches& switches, const SwitchEntry& entry);
+std::optional<std::string> SwitchValue(const Switches& switches, const SwitchEntry& entry);
 
 // The settings fields that the switches fill, as given: no guess made, no computer name put in.
 LogonSettings SettingsOfSwitches(const Switches& switches);

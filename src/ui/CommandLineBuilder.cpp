@@ -24,12 +24,12 @@ std::string Quoted(const std::string& argument) {
 }
 
 // The switches the line carries, in the line's order.
-std::vector<const SwitchSpec*> LineSwitches() {
-    std::vector<const SwitchSpec*> line;
+std::vector<const SwitchEntry*> LineSwitches() {
+    std::vector<const SwitchEntry*> line;
     for (int order = 1;; ++order) {
         const std::size_t count = line.size();
-        for (const SwitchSpec& spec : SwitchTable())
-            if (spec.lineOrder == order) line.push_back(&spec);
+        for (const SwitchEntry& entry : SwitchTable())
+            if (entry.lineOrder == order) line.push_back(&entry);
         if (line.size() == count) return line;
     }
 }
@@ -38,21 +38,21 @@ std::vector<const SwitchSpec*> LineSwitches() {
 
 std::string BuildCommandLine(const std::string& programPath, const LogonSettings& settings,
                              const std::string& mode) {
-    const std::vector<const SwitchSpec*> switches = LineSwitches();
+    const std::vector<const SwitchEntry*> switches = LineSwitches();
     std::string refused;
-    for (const SwitchSpec* spec : switches)
-        if (spec->text && (settings.*spec->text).find('"') != std::string::npos)
-            refused += (refused.empty() ? "" : ", ") + std::string(spec->fieldLabel);
+    for (const SwitchEntry* entry : switches)
+        if (entry->text && (settings.*entry->text).find('"') != std::string::npos)
+            refused += (refused.empty() ? "" : ", ") + std::string(entry->fieldLabel);
     if (!refused.empty()) throw std::runtime_error(kMsgDoubleQuoteInFields + refused + ".");
 
     std::string line = Quoted(programPath) + " /U";
-    for (const SwitchSpec* spec : switches) {
+    for (const SwitchEntry* entry : switches) {
         std::string name(1, kSwitchPrefix);
-        name += spec->name;
-        if (spec->text)
-            line += " " + Quoted(name + settings.*spec->text);
-        else if (spec->flag)
-            line += settings.*spec->flag ? " " + name : std::string();
+        name += entry->name;
+        if (entry->text)
+            line += " " + Quoted(name + settings.*entry->text);
+        else if (entry->flag)
+            line += settings.*entry->flag ? " " + name : std::string();
         else  // the line's one switch that fills no settings field
             line += " " + Quoted(name + mode);
     }

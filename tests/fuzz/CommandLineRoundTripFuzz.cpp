@@ -30,12 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (path.empty()) path = "C:\\Program Files\\Sentrel.exe";
     LogonSettings settings;
     bool quoted = false;
-    for (const SwitchSpec& spec : SwitchTable()) {
-        if (spec.text) {
-            settings.*spec.text = Field(input, true);
-            quoted = quoted || (settings.*spec.text).find('"') != std::string::npos;
+    for (const SwitchEntry& entry : SwitchTable()) {
+        if (entry.text) {
+            settings.*entry.text = Field(input, true);
+            quoted = quoted || (settings.*entry.text).find('"') != std::string::npos;
         }
-        if (spec.flag) settings.*spec.flag = input.ConsumeBool();
+        if (entry.flag) settings.*entry.flag = input.ConsumeBool();
     }
     const std::string mode = std::to_string(input.ConsumeIntegralInRange(0, 3));
 
@@ -50,9 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Switches parsed = Switches::FromCommandLine(line);
     FUZZ_CHECK(!parsed.Arguments().empty() && parsed.Arguments()[0] == path);
     const LogonSettings back = SettingsOfSwitches(parsed);
-    for (const SwitchSpec& spec : SwitchTable()) {
-        if (spec.text) FUZZ_CHECK(back.*spec.text == settings.*spec.text);
-        if (spec.flag) FUZZ_CHECK(back.*spec.flag == settings.*spec.flag);
+    for (const SwitchEntry& entry : SwitchTable()) {
+        if (entry.text) FUZZ_CHECK(back.*entry.text == settings.*entry.text);
+        if (entry.flag) FUZZ_CHECK(back.*entry.flag == settings.*entry.flag);
     }
     FUZZ_CHECK(SwitchValue(parsed, SwitchNamed("Mode:")) == mode);
     FUZZ_CHECK(HasSwitch(parsed, SwitchNamed("U")));

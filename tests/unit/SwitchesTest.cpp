@@ -111,8 +111,8 @@ TEST(UpperAscii, ChangesOnlyTheLettersAToZ) {
 }
 
 TEST(SwitchTable, EveryRowIsFoundByItsNameAndAnUnknownNameMatchesNothing) {
-    for (const SwitchSpec& spec : SwitchTable()) EXPECT_EQ(&SwitchNamed(spec.name), &spec);
-    const SwitchSpec& none = SwitchNamed("NoSuch:");
+    for (const SwitchEntry& entry : SwitchTable()) EXPECT_EQ(&SwitchNamed(entry.name), &entry);
+    const SwitchEntry& none = SwitchNamed("NoSuch:");
     for (const char* line : {"p /NoSuch:x", "p /", "p /U /Mode:0"}) {
         EXPECT_FALSE(HasSwitch(Switches::FromCommandLine(line), none)) << line;
         EXPECT_EQ(SwitchValue(Switches::FromCommandLine(line), none), std::nullopt) << line;
