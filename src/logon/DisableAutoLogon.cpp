@@ -56,7 +56,7 @@ void DisableAutoLogon(LogonContext& context) {
     reg.WriteString("DefaultNetWarePassword", "");
 
     if (OpenOnly(reg, kInitialLoginKey, false))
-        reg.WriteString("Login When NWGina Not Loaded", "Yes");
+        reg.WriteString(kLoginWhenNwginaNotLoaded, "Yes");
 
     // A third-party dialog that an enable replaced comes back. Otherwise the Novell dialog
     // replaces only the Windows one (or none): without a client there is no Novell one, and a
@@ -69,7 +69,7 @@ void DisableAutoLogon(LogonContext& context) {
         RemoveLogonDialogBackup(context.store);
     }
 
-    if (OpenOnly(reg, kNeverLoginKey, false)) reg.WriteInteger("Never Login", 0);
+    if (OpenOnly(reg, kNeverLoginKey, false)) reg.WriteInteger(kNeverLoginValue, 0);
 }
 
 void DisableAutoLogon9x(LogonContext& context) {

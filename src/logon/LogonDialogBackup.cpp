@@ -85,8 +85,8 @@ void PutBackReplacedLogonDialog(RegistryStore& store) {
             reg.DeleteValue(kGinaDll);
     }
     if (OpenOnly(reg, kInitialLoginKey, false))
-        reg.WriteString("Login When NWGina Not Loaded", "Yes");
-    if (OpenOnly(reg, kNeverLoginKey, false)) reg.WriteInteger("Never Login", 0);
+        reg.WriteString(kLoginWhenNwginaNotLoaded, "Yes");
+    if (OpenOnly(reg, kNeverLoginKey, false)) reg.WriteInteger(kNeverLoginValue, 0);
     reg.CloseKey();
     RemoveLogonDialogBackup(store);
 }

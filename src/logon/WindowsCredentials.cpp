@@ -20,12 +20,12 @@ void SetWindowsCredentials(LogonContext& context, const LogonSettings& settings)
     // The Windows logon dialog replaces the Novell one; keys that are missing (no client)
     // are left alone.
     if (OpenOnly(reg, kInitialLoginKey, false))
-        reg.WriteString("Login When NWGina Not Loaded", "No");
+        reg.WriteString(kLoginWhenNwginaNotLoaded, "No");
     if (OpenOnly(reg, kWinlogonKey, false)) {
         SaveLogonDialog(reg);
         reg.WriteString(kGinaDll, kWindowsLogonDialog);
     }
-    if (OpenOnly(reg, kNeverLoginKey, false)) reg.WriteInteger("Never Login", 1);
+    if (OpenOnly(reg, kNeverLoginKey, false)) reg.WriteInteger(kNeverLoginValue, 1);
 }
 
 }  // namespace sentrel
