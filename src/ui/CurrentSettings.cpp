@@ -49,8 +49,7 @@ void ReadCurrentSettings(RegistryStore& store, const std::string& profile, FormS
     } else {
         form.directoryFieldsVisible = false;
         form.noClientWarningVisible = true;
-        form.SetModeEntries({kModeEntries[1]});
-        form.modeIndex = -1;  // the text shows the entry, but none is selected
+        form.SetModeEntries({kModeEntries[1]});  // selected, and it is mode 1
     }
     form.EdtMSDom = inForce.msDomain;
     form.edtMSUsr = inForce.msUser;

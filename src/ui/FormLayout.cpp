@@ -15,7 +15,9 @@ constexpr DWORD kPassword = kEdit | ES_PASSWORD;
 constexpr DWORD kShown = kEdit | ES_READONLY;
 constexpr DWORD kCheck = BS_AUTOCHECKBOX | WS_TABSTOP;
 constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
-constexpr DWORD kMemo = WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL;
+// The memos are tab stops, so that their text can be scrolled by keyboard.
+constexpr DWORD kMemo =
+    WS_BORDER | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL;
 
 constexpr auto R = TextColour::Red;
 constexpr auto B = TextColour::Blue;
@@ -71,11 +73,12 @@ const ControlSpec kControls[] = {
     {1, "STATIC", "lblCliVer", lblCliVer, "Novell Client Version:", 296, 212, 200, 14, kLabel, D},
     {1, "EDIT", "edCliVer", edCliVer, "", 296, 228, 249, 21, kShown | WS_DISABLED, D},
 
-    // Sentrel: mode group
-    {1, "STATIC", "BvlMode", BvlMode, "", 8, 212, 272, 40, kFrame, D},
-    {1, "STATIC", "lblMode", lblMode, "mode:", 16, 227, 40, 14, kLabel, D},
-    {1, "COMBOBOX", "combMode", combMode, "", 58, 223, 214, 120,
-     CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, D},
+    // Sentrel: mode group, its label on the frame as the other groups' are, so that the list
+    // has the group's width and its closed box shows the whole of its longest entry
+    {1, "STATIC", "BvlMode", BvlMode, "", 8, 220, 272, 40, kFrame, D},
+    {1, "STATIC", "lblMode", lblMode, "mode:", 16, 212, 40, 14, kLabel, D},
+    {1, "COMBOBOX", "combMode", combMode, "", 16, 231, 256, 120,
+     CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, D},
 
     // Sentrel: buttons
     {1, "BUTTON", "btnClipBoard", btnClipBoard, "Copy to &Clipboard", 8, 316, 118, 25, kButton, D},

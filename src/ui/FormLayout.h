@@ -13,7 +13,7 @@ struct ControlSpec {
     const char* name;       // the control's name, for the reader
     int id;
     const char* caption;
-    int x, y, width, height;  // pixels, relative to the page
+    int x, y, width, height;  // pixels at 96 DPI, relative to the page (see LayoutScale)
     DWORD style;              // besides WS_CHILD | WS_VISIBLE
     TextColour colour;
 };

@@ -3,29 +3,21 @@
 namespace sentrel {
 
 void ModeSelected(FormState& form, ProgramState& state) {
-    switch (form.modeIndex) {
-        case 0:
-            state.ModeText = "0";
-            form.EdtUsrEnabled = true;
-            form.edtNDSPassEnabled = true;
-            form.EdtMSPassEnabled = true;
-            break;
-        case 1:
-        case 2:
-            state.ModeText = std::string(1, static_cast<char>('0' + form.modeIndex));
-            form.edtNDSPass.clear();
-            form.edtNDSPassEnabled = false;
-            break;
-        case 3:
-            state.ModeText = "3";
-            form.edtNDSPass.clear();
-            form.edtNDSPassEnabled = false;
-            form.EdtMSPass.clear();
-            form.EdtMSPassEnabled = false;
-            break;
-        default:
-            break;
+    if (form.modeIndex < 0) return;  // nothing selected: nothing changes
+    // The code, not the index: the one entry of a machine without the client is mode 1.
+    state.ModeText = form.ModeCode();
+    const char mode = state.ModeText[0];
+    if (mode == '0') {
+        form.EdtUsrEnabled = true;
+        form.edtNDSPassEnabled = true;
+        form.EdtMSPassEnabled = true;
+        return;
     }
+    form.edtNDSPass.clear();
+    form.edtNDSPassEnabled = false;
+    // Modes 1 and 2 log on to Windows with the stored password, also after mode 3 took it.
+    form.EdtMSPassEnabled = mode != '3';
+    if (mode == '3') form.EdtMSPass.clear();
 }
 
 }  // namespace sentrel

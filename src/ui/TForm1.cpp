@@ -9,6 +9,7 @@
 #include "ui/ControlIds.h"
 #include "ui/FormActions.h"
 #include "ui/FormLayout.h"
+#include "ui/LayoutScale.h"
 #include "ui/ModeSelection.h"
 #include "ui/PageTexts.h"
 
@@ -63,8 +64,26 @@ static bool LoadCommonControls() {
     return true;
 }
 
+static HFONT MakeFont(int points, int pixelsPerInch, int weight, const char* face) {
+    return CreateFontA(-MulDiv(points, pixelsPerInch, 72), 0, 0, 0, weight, 0, 0, 0, ANSI_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, face);
+}
+
+void TForm1::CreateFonts() {
+    HDC screen = GetDC(nullptr);
+    const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    font_ = MakeFont(8, pixelsPerInch, FW_NORMAL, "MS Sans Serif");
+    bigFont_ = MakeFont(16, pixelsPerInch, FW_BOLD, "Arial");
+    HFONT fontAt96 = MakeFont(8, 96, FW_NORMAL, "MS Sans Serif");
+    scale_ = MeasureLayoutScale(font_, fontAt96);
+    DeleteObject(fontAt96);
+}
+
 bool TForm1::Create(HINSTANCE instance) {
     if (!LoadCommonControls()) return false;
+    CreateFonts();
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;
@@ -79,14 +98,18 @@ bool TForm1::Create(HINSTANCE instance) {
     RegisterClassA(&windowClass);
 
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    RECT frame = {0, 0, scale_.X(kClientWidth), scale_.Y(kClientHeight)};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     RECT desktop;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &desktop, 0);
-    const int x = desktop.left + (desktop.right - desktop.left - width) / 2;
-    const int y = desktop.top + (desktop.bottom - desktop.top - height) / 2;
+    int x = desktop.left + (desktop.right - desktop.left - width) / 2;
+    int y = desktop.top + (desktop.bottom - desktop.top - height) / 2;
+    // A window larger than the work area (Large Fonts on a small screen) starts at its corner,
+    // so that the caption and the controls' left edges stay on the screen.
+    if (x < desktop.left) x = desktop.left;
+    if (y < desktop.top) y = desktop.top;
     window_ = CreateWindowExA(0, kMainWindowClass, "", style, x, y, width, height, nullptr,
                               nullptr, instance, this);
     if (!window_) return false;
@@ -95,27 +118,21 @@ bool TForm1::Create(HINSTANCE instance) {
 }
 
 void TForm1::CreateControls(HINSTANCE instance) {
-    HDC screen = GetDC(nullptr);
-    const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    font_ = CreateFontA(-MulDiv(8, pixelsPerInch, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET,
-                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
-    bigFont_ = CreateFontA(-MulDiv(16, pixelsPerInch, 72), 0, 0, 0, FW_BOLD, 0, 0, 0,
-                           ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_SWISS, "Arial");
     face_ = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
     white_ = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
 
-    tabs_ = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0,
-                            kClientWidth, kClientHeight, window_,
+    // The tab strip is a tab stop: its arrow keys change pages.
+    RECT area;
+    GetClientRect(window_, &area);
+    tabs_ = CreateWindowExA(0, WC_TABCONTROLA, "",
+                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0, area.right,
+                            area.bottom, window_,
                             reinterpret_cast<HMENU>(PageControl1), instance, nullptr);
     SendMessageA(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     TCITEMA item = {};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<char*>(kPageTitles[0]);
     TabCtrl_InsertItem(tabs_, 0, &item);  // measured with one tab, so the page area is known
-    RECT area = {0, 0, kClientWidth, kClientHeight};
     TabCtrl_AdjustRect(tabs_, FALSE, &area);
     shownTabs_ = {0};
 
@@ -130,13 +147,16 @@ void TForm1::CreateControls(HINSTANCE instance) {
         const ControlSpec& layout = kControls[i];
         HWND control = CreateWindowExA(
             layout.className == std::string("EDIT") ? WS_EX_CLIENTEDGE : 0, layout.className,
-            layout.caption, WS_CHILD | WS_VISIBLE | (layout.style & ~WS_BORDER), layout.x, layout.y,
-            layout.width, layout.height, pages_[layout.page],
+            layout.caption, WS_CHILD | WS_VISIBLE | (layout.style & ~WS_BORDER), scale_.X(layout.x),
+            scale_.Y(layout.y), scale_.X(layout.width), scale_.Y(layout.height), pages_[layout.page],
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance, nullptr);
         SendMessageA(control, WM_SETFONT,
                      reinterpret_cast<WPARAM>(layout.id == lblNoNovCli ? bigFont_ : font_), FALSE);
     }
     for (int id : {edtNDSPass, EdtMSPass}) SendMessageA(Control(id), EM_SETPASSWORDCHAR, '*', 0);
+    for (int id : {Memo1, Memo2, Memo3, Memo4})
+        editProc_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(Control(id), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MemoProc)));
     SetText(Memo1, kAboutText);
     SetText(Memo2, UsageText());
     SetText(Memo3, kFaqText);
@@ -252,7 +272,6 @@ void TForm1::PushControls() {
     }
     if (SendMessageA(combo, CB_GETCURSEL, 0, 0) != form.modeIndex)
         SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(form.modeIndex), 0);
-    SetText(combMode, form.modeText);
     UpdateTabs();
 }
 
@@ -305,6 +324,24 @@ void TForm1::MoveFocusTo(int page) {
         if (kControls[i].page == page && (kControls[i].style & WS_TABSTOP))
             target = Control(kControls[i].id);
     if (usable(target)) SetFocus(target);
+}
+
+// As a dialog box does: the control that had the focus when the window lost it (to a message
+// box, another program or a minimise) gets it back when the window is active again.
+void TForm1::KeepFocusAway() {
+    HWND focus = GetFocus();
+    if (focus && IsChild(window_, focus)) savedFocus_ = focus;
+}
+
+void TForm1::GiveFocusBack() {
+    HWND focus = GetFocus();
+    if (focus && IsChild(window_, focus) && IsWindowVisible(focus)) return;
+    HWND saved = savedFocus_;
+    if (saved && IsWindow(saved) && IsWindowVisible(saved) && IsWindowEnabled(saved) &&
+        (saved == tabs_ || IsChild(pages_[page_], saved)))
+        SetFocus(saved);
+    else
+        MoveFocusTo(page_);
 }
 
 bool TForm1::ChangePageByKey(const MSG& message) {
@@ -461,6 +498,24 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // IsDialogMessage asks this when Enter is pressed outside a push button: without
             // an answer it sends IDOK, which no page has.
             return DefaultButtonOfShownPage();
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE)
+                KeepFocusAway();
+            else if (!HIWORD(wParam))  // not minimised
+                GiveFocusBack();
+            return 0;
+        case WM_SETFOCUS:
+            GiveFocusBack();
+            return 0;
+        case WM_SIZE:
+            if (wParam == SIZE_RESTORED && GetActiveWindow() == window_) GiveFocusBack();
+            return 0;
+        case WM_NEXTDLGCTL: {
+            HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                       : GetNextDlgTabItem(window_, GetFocus(), wParam != 0);
+            if (next) SetFocus(next);
+            return 0;
+        }
         case WM_CLOSE:
             FormClose();
             return 0;
@@ -488,10 +543,22 @@ LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LP
 // Pages hand their controls' notifications to the main window.
 LRESULT CALLBACK TForm1::PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     TForm1* form = FormOf(window);
+    // A memo's keyboard in a dialog asks its parent for the next tab stop (Tab), the default
+    // button (Enter) and the close (Escape): the page hands these on too, never closing itself.
     if (form && form->window_ &&
-        (message == WM_COMMAND || message == WM_NOTIFY || message == WM_CTLCOLORSTATIC))
+        (message == WM_COMMAND || message == WM_NOTIFY || message == WM_CTLCOLORSTATIC ||
+         message == WM_NEXTDLGCTL || message == DM_GETDEFID || message == WM_CLOSE))
         return form->HandleMessage(message, wParam, lParam);
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+WNDPROC TForm1::editProc_ = nullptr;
+
+// Tabbing into an edit selects its text, which moves a memo's caret to the end and scrolls it
+// there; a memo is read from its start, so it takes the focus without the selection.
+LRESULT CALLBACK TForm1::MemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = CallWindowProcA(editProc_, window, message, wParam, lParam);
+    return message == WM_GETDLGCODE ? result & ~DLGC_HASSETSEL : result;
 }
 
 LRESULT CALLBACK TForm1::MailMeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

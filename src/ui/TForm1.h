@@ -9,6 +9,7 @@
 
 #include "app/Startup.h"
 #include "platform/Win32Platform.h"
+#include "ui/LayoutScale.h"
 
 namespace sentrel {
 
@@ -30,10 +31,12 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK MailMeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK MemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Command(int id, int code);
     LRESULT ColourOf(HDC dc, HWND control);
 
+    void CreateFonts();
     void CreateControls(HINSTANCE instance);
     HWND Control(int id) const;
     void Pull();
@@ -47,6 +50,8 @@ private:
     // The focus never stays on a hidden page: it goes to the control that last had it on the
     // page shown, else to that page's first tab stop.
     void MoveFocusTo(int page);
+    void KeepFocusAway();
+    void GiveFocusBack();
     // The default button of the page shown, as DM_GETDEFID answers it; 0 when it has none.
     LRESULT DefaultButtonOfShownPage() const;
     void UpdateTabs();
@@ -72,13 +77,16 @@ private:
     HWND pages_[5] = {};
     HFONT font_ = nullptr;
     HFONT bigFont_ = nullptr;
+    LayoutScale scale_;
     HBRUSH face_ = nullptr;
     HBRUSH white_ = nullptr;
     int page_ = 0;
     HWND lastFocus_[5] = {};
+    HWND savedFocus_ = nullptr;
     std::vector<int> shownTabs_;
     std::vector<std::string> shownModeEntries_;
     WNDPROC staticProc_ = nullptr;
+    static WNDPROC editProc_;  // the edit class's own, under the memos' MemoProc
     bool pushing_ = false;
 };
 

@@ -284,15 +284,21 @@ HWND FocusOf(HWND main) {
     return info.hwndFocus;
 }
 
+// Tabs until the focus is on the control; false when it never gets there.
+bool TabTo(HWND main, HWND control) {
+    for (int tabs = 0; tabs < 20 && FocusOf(main) != control; ++tabs) Type({}, VK_TAB);
+    return FocusOf(main) == control;
+}
+
 TEST_P(Interactive, TheFocusFollowsThePageAndCtrlTabChangesPages) {
+    BuildWithClient();
     SentrelRun run("");
     HWND main = run.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
     SetForegroundWindow(main);
     run.Settle();
     HWND agree = run.ControlOf(cboxAgree);
-    for (int tabs = 0; tabs < 5 && FocusOf(main) != agree; ++tabs) Type({}, VK_TAB);
-    ASSERT_EQ(FocusOf(main), agree);
+    ASSERT_TRUE(TabTo(main, agree));
     Type({}, VK_SPACE);
     Type({VK_MENU}, 'N');
     run.Settle();
@@ -300,6 +306,12 @@ TEST_P(Interactive, TheFocusFollowsThePageAndCtrlTabChangesPages) {
     HWND focus = FocusOf(main);
     EXPECT_TRUE(IsWindowVisible(focus));
     EXPECT_TRUE(IsChild(GetDlgItem(main, TabSheet2), focus));  // on the Sentrel page
+    // The mode list is a drop-down list: a letter picks the entry it begins, nothing else.
+    ASSERT_TRUE(TabTo(main, run.ControlOf(combMode)));
+    Type({}, 'O');
+    EXPECT_EQ(run.TextOf(combMode), "Only Set parameters, but no Autologon");
+    EXPECT_FALSE(run.Enabled(edtNDSPass));  // mode 3 was selected, as with the mouse
+    focus = FocusOf(main);
     Type({VK_CONTROL}, VK_TAB);
     EXPECT_EQ(run.ShownPage(), 2);
     Type({VK_CONTROL}, VK_NEXT);
@@ -310,6 +322,45 @@ TEST_P(Interactive, TheFocusFollowsThePageAndCtrlTabChangesPages) {
     EXPECT_EQ(run.ShownPage(), 1);
     EXPECT_EQ(FocusOf(main), focus);  // back where it was on that page
     run.Click(btnExit2);
+    EXPECT_EQ(run.FinishAnsweringOk(), 0);
+}
+
+TEST_P(Interactive, TheKeyboardReachesTheTabStripAndTheMemosAndTheFocusComesBack) {
+    SentrelRun run("");
+    HWND main = run.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    SetForegroundWindow(main);
+    run.Settle();
+    HWND agree = run.ControlOf(cboxAgree);
+    ASSERT_TRUE(TabTo(main, agree));
+    Type({}, VK_SPACE);
+    // After a message box, and after a minimise and a restore, the focus is where it was.
+    Type({}, VK_ESCAPE);
+    ASSERT_TRUE(run.AnswerMessageBox(IDNO));
+    run.Settle();
+    EXPECT_EQ(FocusOf(main), agree);
+    ShowWindow(main, SW_MINIMIZE);
+    run.Settle();
+    ShowWindow(main, SW_RESTORE);
+    SetForegroundWindow(main);
+    run.Settle();
+    EXPECT_EQ(FocusOf(main), agree);
+    // The tab strip is a tab stop, and its arrow keys change pages.
+    HWND tabs = GetDlgItem(main, PageControl1);
+    ASSERT_TRUE(TabTo(main, tabs));
+    Type({}, VK_RIGHT);
+    Type({}, VK_RIGHT);
+    EXPECT_EQ(run.ShownPage(), 2);
+    EXPECT_EQ(FocusOf(main), tabs);
+    // The Usage text is a tab stop and scrolls by keyboard.
+    HWND usage = run.ControlOf(Memo2);
+    ASSERT_TRUE(TabTo(main, usage));
+    EXPECT_EQ(SendMessageA(usage, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    Type({}, VK_NEXT);
+    Type({}, VK_NEXT);
+    EXPECT_GT(SendMessageA(usage, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    Type({}, VK_ESCAPE);  // Escape in a memo asks the close question too
+    ASSERT_TRUE(run.AnswerMessageBox(IDYES));
     EXPECT_EQ(run.FinishAnsweringOk(), 0);
 }
 
@@ -425,6 +476,16 @@ TEST_P(Interactive, Screenshots) {
     run.Click(Button1);
     run.Click(btnExit2);
     run.FinishAnsweringOk();
+    for (int dpi : {120, 144}) {  // Large Fonts
+        ScreenDpi screen(dpi);
+        SentrelRun large("");
+        OpenSettings(large);
+        large.Settle(500);
+        SaveWindow(large.WaitForMainWindow(),
+                   base + "2-settings-" + std::to_string(dpi) + "dpi.bmp");
+        large.Click(btnExit2);
+        large.FinishAnsweringOk();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Wine, Interactive, ::testing::ValuesIn(WineRegistryOnly()),

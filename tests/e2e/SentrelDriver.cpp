@@ -316,6 +316,24 @@ int SentrelRun::ShownPage() {
     return -1;
 }
 
+ScreenDpi::ScreenDpi(DWORD dpi) {
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS,
+                    nullptr, &key_, nullptr);
+    DWORD size = sizeof old_;
+    had_ = RegQueryValueExA(key_, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old_),
+                            &size) == ERROR_SUCCESS;
+    RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<BYTE*>(&dpi), sizeof dpi);
+}
+
+ScreenDpi::~ScreenDpi() {
+    if (had_)
+        RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<BYTE*>(&old_),
+                       sizeof old_);
+    else
+        RegDeleteValueA(key_, "LogPixels");
+    RegCloseKey(key_);
+}
+
 void SentrelRun::PostClose() { PostMessageA(main_, WM_CLOSE, 0, 0); }
 
 std::vector<std::string> SentrelRun::MessageTexts() const {

@@ -76,6 +76,21 @@ private:
     std::vector<MessageBoxSeen> boxes_;
 };
 
+// Sets the screen's DPI (Wine's LogPixels) for programs started from now on, and puts the old
+// value back.
+class ScreenDpi {
+public:
+    explicit ScreenDpi(DWORD dpi);
+    ~ScreenDpi();
+    ScreenDpi(const ScreenDpi&) = delete;
+    ScreenDpi& operator=(const ScreenDpi&) = delete;
+
+private:
+    HKEY key_ = nullptr;
+    DWORD old_ = 0;
+    bool had_ = false;
+};
+
 // The path of Sentrel.exe as Windows sees it.
 std::string SentrelPath();
 // Text on the clipboard, or empty.

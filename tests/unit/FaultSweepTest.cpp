@@ -118,7 +118,7 @@ protected:
     std::string Run(const Road& road, RegistryStore& store) {
         FakePlatform platform;
         if (road.windows9x) platform.version = {4, 10, 2222, 1, ""};
-        ProgramState state{"", "Default"};
+        ProgramState state{"", "Default", 0, ""};
         // The 9x enable needs a client detected; its keys are the 9x ones prepared above.
         LogonContext context{store, platform, state, road.client || road.windows9x};
         try {

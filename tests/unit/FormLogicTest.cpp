@@ -30,9 +30,12 @@ TEST(ModeSelection, ModesWithoutStoredPasswordsEmptyAndDisableTheirFields) {
     EXPECT_EQ(state.ModeText, "3");
     EXPECT_EQ(form.EdtMSPass, "");
     EXPECT_FALSE(form.EdtMSPassEnabled);
-    form.modeIndex = -1;  // a typed text: nothing changes
+    form.modeIndex = -1;  // nothing selected: nothing changes
     ModeSelected(form, state);
     EXPECT_EQ(state.ModeText, "3");
+    form.modeIndex = 2;  // the Windows password is stored again
+    ModeSelected(form, state);
+    EXPECT_TRUE(form.EdtMSPassEnabled);
     form.modeIndex = 0;
     ModeSelected(form, state);
     EXPECT_EQ(state.ModeText, "0");
@@ -126,7 +129,7 @@ TEST(CommandLine, AFieldWithADoubleQuoteIsRefusedByName) {
     form.edtNDSPass = "a\"b\"c";  // read back, it would be the password abc
     form.EdtMSDom = "ab\"";        // read back, it would swallow every later switch
     form.modeIndex = 2;
-    ProgramState state{"1", "Default"};
+    ProgramState state{"1", "Default", 0, ""};
     try {
         BuildCommandLine("S.exe", form.Settings(), "2");
         ADD_FAILURE() << "a line was built";
@@ -224,7 +227,8 @@ TEST_P(FormWork, WithoutAClientTheDirectoryGroupGoesAndOneModeStays) {
     EXPECT_TRUE(window.windowsGroupVisible);
     EXPECT_EQ(window.modeEntries, std::vector<std::string>{"AutoLogon to Wkstn, don't use E-Dir"});
     EXPECT_EQ(window.modeText, "AutoLogon to Wkstn, don't use E-Dir");
-    EXPECT_EQ(window.modeIndex, -1);
+    EXPECT_EQ(window.modeIndex, 0);
+    EXPECT_EQ(window.ModeCode(), "1");
     EXPECT_EQ(window.EdtMSDom, "XP-PC");
     EXPECT_EQ(window.edtMSUsr, "Administrator");
 

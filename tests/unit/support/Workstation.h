@@ -60,7 +60,7 @@ protected:
     }
 
     FakePlatform platform;
-    ProgramState state{"", "Default"};
+    ProgramState state{"", "Default", 0, ""};
     bool clientDetected = false;  // what the writers are told was detected
 
 private:
