@@ -7,64 +7,101 @@
 #include "logon/LogonInForce.h"
 #include "platform/QuietPlatform.h"
 #include "registry/JournalingStore.h"
+#include "registry/OverlayStore.h"
 #include "registry/Registry.h"
 
 namespace sentrel {
 
 RecordOptions RecordOptions::From(const Switches& switches) {
-    return {HasSwitch(switches, SwitchNamed("Quiet")), SwitchValue(switches, SwitchNamed("Log:"))};
+    return {HasSwitch(switches, SwitchNamed("Quiet")), SwitchValue(switches, SwitchNamed("Log:")),
+            HasSwitch(switches, SwitchNamed("WhatIf")), HasSwitch(switches, SwitchNamed("Check"))};
 }
 
 namespace {
 
 // What is in force, for the record. A client version that cannot be read is the run's own
 // error to report; here it only leaves the state unknown.
-std::string InForceText(Program& program) {
+std::string InForceText(RegistryStore& store, Platform& platform) {
     try {
-        const bool client =
-            GetClientVersion(program.store, program.platform) != kClientNotDetected;
-        return DescribeLogonInForce(ReadLogonInForce(
-            program.store, kDefaultProfileName, IsWindows9x(program.platform), client));
+        const bool client = GetClientVersion(store, platform) != kClientNotDetected;
+        return DescribeLogonInForce(
+            ReadLogonInForce(store, kDefaultProfileName, IsWindows9x(platform), client));
     } catch (const std::exception& e) {
         return std::string("unknown: ") + e.what();
     }
+}
+
+std::vector<std::string> WithoutProgram(const std::vector<std::string>& all) {
+    return std::vector<std::string>(all.begin() + (all.empty() ? 0 : 1), all.end());
 }
 
 }  // namespace
 
 void RunRecorded(Program& program, const RecordOptions& options) {
     if (options.quiet) program.platform.HideSystemErrorBoxes();
-    QuietPlatform platform(program.platform, options.quiet);
+    const bool dry = options.DryRun();
+    // A dry run's messages are told in its one box at the end, not one by one.
+    QuietPlatform platform(program.platform, options.quiet || dry, dry);
     JournalingStore journal(program.store);
+    OverlayStore overlay(program.store);
     const bool logged = options.logPath && !options.logPath->empty();
-    RegistryStore& store = logged ? static_cast<RegistryStore&>(journal) : program.store;
+    RegistryStore& store = dry ? static_cast<RegistryStore&>(overlay)
+                           : logged ? static_cast<RegistryStore&>(journal)
+                                    : program.store;
     Program run{store, platform, program.state, program.form, program.switches};
-    const std::string before = logged ? InForceText(program) : std::string();
+    const bool recorded = logged || dry;
+    RunRecord record;
+    if (recorded) record.inForceBefore = InForceText(program.store, program.platform);
     if (options.logPath && options.logPath->empty()) {
         ShowError(platform, kMsgLogSwitchEmpty);
         program.state.ExitCode = kExitFailed;
     } else {
         StartUp(run, true);
     }
+    int& exitCode = program.state.ExitCode;
+    if (dry) {
+        record.changes = overlay.NetChanges();
+        if (options.check && exitCode == kExitDone && !record.changes.empty())
+            exitCode = kExitWouldChange;
+        if (options.check && exitCode != kExitDone && exitCode != kExitWouldChange)
+            exitCode = kExitFailed;
+    } else {
+        record.changes = journal.Changes();
+    }
 
+    if (recorded) {
+        record.time = program.platform.Now();
+        record.computerName = program.platform.ComputerName();
+        record.windowsFamily = GetWindowsVersion(program.platform);
+        record.clientVersion = program.form.edCliVer;
+        record.arguments = WithoutProgram(program.switches.Given());
+        if (program.switches.Given() != program.switches.Arguments())
+            record.readArguments = WithoutProgram(program.switches.Arguments());
+        record.inForceAfter = InForceText(store, program.platform);
+        record.messages = platform.Messages();
+        record.note = program.state.Note;
+        record.exitCode = exitCode;
+        record.dryRun = dry;
+        record.check = options.check;
+        record.wouldRun = platform.WouldRun();
+    }
+    if (dry && !logged && !options.quiet) {
+        // A box the screen can hold; no log is written from this record.
+        const std::size_t kShownChanges = 30;
+        std::vector<RegistryChange>& changes = record.changes;
+        if (changes.size() > kShownChanges) {
+            record.changesLeftOut = changes.size() - kShownChanges;
+            changes.erase(changes.begin() + kShownChanges, changes.end());
+        }
+        program.platform.ShowMessageBox(FormatRunOutcome(record, program.state.ProfileName),
+                                        kApplicationTitle, kMbOk | kMbIconInformation);
+    }
     if (logged) {
-        const std::vector<std::string>& all = program.switches.Arguments();
-        RunRecord record{program.platform.Now(),
-                         program.platform.ComputerName(),
-                         GetWindowsVersion(program.platform),
-                         program.form.edCliVer,
-                         std::vector<std::string>(all.begin() + (all.empty() ? 0 : 1), all.end()),
-                         before,
-                         InForceText(program),
-                         journal.Changes(),
-                         platform.Messages(),
-                         program.state.Note,
-                         program.state.ExitCode};
         const std::string& path = *options.logPath;
         std::uint32_t error = AppendToLog(
             program.platform, path, FormatRunRecord(record, program.state.ProfileName));
         if (error) {
-            if (program.state.ExitCode == kExitDone) program.state.ExitCode = kExitLogNotWritten;
+            if (exitCode == kExitDone) exitCode = kExitLogNotWritten;
             // Shown before the end is requested, so the box waits for its answer.
             if (!options.quiet)
                 ShowError(program.platform,

@@ -13,8 +13,11 @@ namespace sentrel {
 struct RecordOptions {
     bool quiet = false;
     std::optional<std::string> logPath;  // /Log:'s value, when given
+    bool whatIf = false;                 // /WhatIf
+    bool check = false;                  // /Check
 
-    bool Recorded() const { return quiet || logPath.has_value(); }
+    bool DryRun() const { return whatIf || check; }
+    bool Recorded() const { return quiet || logPath.has_value() || DryRun(); }
     static RecordOptions From(const Switches& switches);
 };
 
@@ -22,6 +25,12 @@ struct RecordOptions {
 // then the record. An empty /Log: path is a wrong command line: nothing is written, exit code
 // 1. A log that can't be written is reported (exit code 3 after a run that was done, and a box
 // unless quiet) but never keeps the settings from being written: they are written first.
+//
+// A dry run (/WhatIf, /Check) does everything the run would, reading the registry as it is and
+// writing only to an overlay (OverlayStore.h); it starts no installer. Its record's changes are
+// the overlay's net difference, under "Would change:"; without a log they are shown in one box
+// (none when quiet). Its exit code is the run's; /Check's is 0 when the run would change
+// nothing, kExitWouldChange when it would change something and 1 when the run would fail.
 void RunRecorded(Program& program, const RecordOptions& options);
 
 inline constexpr const char* kMsgLogSwitchEmpty = "The /Log: switch needs the path of a file";

@@ -134,11 +134,12 @@ std::string SwitchesText(const std::vector<std::string>& arguments) {
     return text;
 }
 
-const char* ResultText(int exitCode) {
+const char* ResultText(int exitCode, bool check) {
     switch (exitCode) {
-        case 0: return "done";
+        case 0: return check ? "the workstation is as the switches ask" : "done";
         case 1: return "an operation failed or the command line is wrong";
         case 2: return "the client installer could not be started";
+        case 4: return "the workstation is not as the switches ask";
         default: return "the log could not be written";
     }
 }
@@ -162,14 +163,32 @@ std::string FormatRunRecord(const RunRecord& record, const std::string& profileN
     line("Windows: ", Printable(record.windowsFamily) + ", Novell client: " +
                           Printable(record.clientVersion));
     line("Switches: ", SwitchesText(record.arguments));
+    if (!record.readArguments.empty()) line("Switches read: ", SwitchesText(record.readArguments));
     line("In force before: ", Printable(record.inForceBefore));
+    text += FormatRunOutcome(record, profileName);
+    return text += kNewLine;
+}
+
+std::string FormatRunOutcome(const RunRecord& record, const std::string& profileName) {
+    std::string text;
+    auto line = [&](const char* head, const std::string& rest) {
+        ((text += head) += rest) += kNewLine;
+    };
+    if (record.dryRun) line("Would change:", record.changes.empty() ? " nothing" : "");
     for (const RegistryChange& change : record.changes) line("", ChangeLine(change, profileName));
-    if (record.changes.empty()) line("No registry change.", "");
+    if (record.changesLeftOut)
+        line("... and ", std::to_string(record.changesLeftOut) + " more; /Log: lists them all");
+    if (record.changes.empty() && !record.dryRun) line("No registry change.", "");
+    for (const std::string& file : record.wouldRun)
+        line("Would run the client installer: ", Printable(file));
     for (const std::string& message : record.messages) line("Message: ", OneLine(message));
     if (!record.note.empty()) line("Note: ", OneLine(record.note));
     line("In force after: ", Printable(record.inForceAfter));
-    line("Result: exit code ", std::to_string(record.exitCode) + ", " + ResultText(record.exitCode));
-    return text += kNewLine;
+    std::string result = std::to_string(record.exitCode);
+    (result += ", ") += ResultText(record.exitCode, record.check);
+    if (record.dryRun) result += " (a dry run: nothing was written)";
+    line("Result: exit code ", result);
+    return text;
 }
 
 std::uint32_t AppendToLog(Platform& platform, const std::string& path, const std::string& text) {

@@ -18,16 +18,25 @@ struct RunRecord {
     std::vector<std::string> arguments;  // the switches as given, the program's path left out
     std::string inForceBefore;  // DescribeLogonInForce before the run, and after it
     std::string inForceAfter;
+    std::vector<std::string> readArguments;  // as read, when a response file gave some
     std::vector<RegistryChange> changes;
     std::vector<std::string> messages;
     std::string note;  // what the run left as it was, or empty
     int exitCode = 0;
+    // A dry run (/WhatIf, /Check): the changes are those it would make, net, and wouldRun the
+    // programs it would have started.
+    bool dryRun = false;
+    bool check = false;
+    std::vector<std::string> wouldRun;
+    std::size_t changesLeftOut = 0;  // changes not listed, so that a box fits the screen
 };
 
 // The record's text. The secret switches of the switch table (the passwords) and the
 // installer's parameters when they hold one of those passwords show as ****, and so does the data of every value that
 // holds a password (profileName names the Windows 9x login entry).
 std::string FormatRunRecord(const RunRecord& record, const std::string& profileName);
+// The record from its changes to its result: what a dry run without a log shows in its box.
+std::string FormatRunOutcome(const RunRecord& record, const std::string& profileName);
 
 // Appends the text to the log in one write. While another run holds the log (a log on a file
 // share that many machines write at once) it tries again for up to kLogRetryMilliseconds.

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "app/RecordedRun.h"
+#include "app/ResponseFiles.h"
 #include "app/SwitchTable.h"
 #include "detect/ClientVersion.h"
 #include "detect/KLVersionInfo.h"
@@ -138,6 +139,15 @@ void RunUnattended(Program& program) {
 }
 
 void FormCreate(Program& program) {
+    try {
+        program.switches.ReadAs(ReadResponseFiles(program.switches.Given(), program.platform));
+    } catch (const std::exception& e) {
+        // A wrong command line: nothing is run, and a quiet one shows no box.
+        if (!HasSwitch(program.switches, SwitchNamed("Quiet"))) ShowError(program.platform, e.what());
+        program.state.ExitCode = kExitFailed;
+        program.platform.RequestEnd();
+        return;
+    }
     const bool unattended = HasSwitch(program.switches, SwitchNamed("U"));
     const RecordOptions options = RecordOptions::From(program.switches);
     if (unattended && options.Recorded())

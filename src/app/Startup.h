@@ -30,6 +30,7 @@ inline constexpr int kExitDone = 0;
 inline constexpr int kExitFailed = 1;              // an operation failed, or a wrong command line
 inline constexpr int kExitInstallerNotStarted = 2; // the client installer could not be started
 inline constexpr int kExitLogNotWritten = 3;       // the settings were written, the log was not
+inline constexpr int kExitWouldChange = 4;         // /Check: the run would change something
 
 // An error that ends an unattended run with an exit code of its own.
 class RunError : public std::runtime_error {

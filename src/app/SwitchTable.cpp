@@ -53,6 +53,10 @@ const SwitchEntry kTable[] = {
      "\t\tShow no window and no message at all; the exit code tells the result."},
     {"Log:", kValued, kAnyCase, false, false, nullptr, nullptr, nullptr, 0,
      "\t\tAppend a record of the run, every change included, to this file."},
+    {"WhatIf", kFlag, kAnyCase, false, false, nullptr, nullptr, nullptr, 0,
+     "\t\tWrite nothing and start no installer: show what the run would change."},
+    {"Check", kFlag, kAnyCase, false, false, nullptr, nullptr, nullptr, 0,
+     "\t\tAs /WhatIf; exit code 0 when nothing would change, 4 when something would."},
     {"Mode:", kValued, kAnyCase, false, false, nullptr, nullptr, nullptr, 12,
      "\t\tThe logon mode:"},
 };

@@ -23,7 +23,8 @@ std::string UpperAscii(std::string text);
 
 class Switches {
 public:
-    explicit Switches(std::vector<std::string> arguments) : arguments_(std::move(arguments)) {}
+    explicit Switches(std::vector<std::string> arguments)
+        : arguments_(arguments), given_(std::move(arguments)) {}
     static Switches FromCommandLine(const std::string& commandLine) {
         return Switches(SplitCommandLine(commandLine));
     }
@@ -38,12 +39,17 @@ public:
     // "/Disable" alone, or followed by a colon and anything.
     bool HasDisable() const;
 
+    // The arguments every lookup reads, and those the command line gave: they differ when a
+    // response file was read in (ResponseFiles.h).
     const std::vector<std::string>& Arguments() const { return arguments_; }
+    const std::vector<std::string>& Given() const { return given_; }
+    void ReadAs(std::vector<std::string> arguments) { arguments_ = std::move(arguments); }
 
 private:
     const std::string* FindValued(const std::string& name, bool ignoreCase) const;
 
     std::vector<std::string> arguments_;
+    std::vector<std::string> given_;
 };
 
 }  // namespace sentrel

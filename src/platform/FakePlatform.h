@@ -64,6 +64,13 @@ public:
     ClipboardResult SetClipboardText(const std::string& text) override;
     LocalTime Now() override { return now; }
     std::uint32_t AppendToFile(const std::string& path, const std::string& text) override;
+    // Reads files, whatever AppendToFile wrote or a test put there; a missing one is error 2.
+    std::uint32_t ReadFileText(const std::string& path, std::string* text) override {
+        auto file = files.find(path);
+        if (file == files.end()) return 2;  // ERROR_FILE_NOT_FOUND
+        *text = file->second;
+        return 0;
+    }
     void Sleep(std::uint32_t milliseconds) override { sleeps.push_back(milliseconds); }
     void HideSystemErrorBoxes() override { systemErrorBoxesHidden = true; }
     void ProcessMessages() override { ++messagePumps; }

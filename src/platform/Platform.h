@@ -98,6 +98,8 @@ public:
     // may open the file. Gives 0 or the system's error code (kErrorSharingViolation while
     // another writer holds the file); a write that fails leaves the file as it was.
     virtual std::uint32_t AppendToFile(const std::string& path, const std::string& text) = 0;
+    // The whole of a file. Gives 0 or the system's error code.
+    virtual std::uint32_t ReadFileText(const std::string& path, std::string* text) = 0;
     virtual void Sleep(std::uint32_t milliseconds) = 0;
     // From now on Windows shows no box of its own for this process: none for a drive without
     // a disk, none for a file that can't be opened, none for a crash (the process just ends).

@@ -12,6 +12,11 @@ int QuietPlatform::ShowMessageBox(const std::string& text, const std::string& ca
 
 bool QuietPlatform::StartProgram(const StartRequest& request, ProcessHandle* process,
                                  std::uint32_t* error) {
+    if (dryRun_) {
+        wouldRun_.push_back(request.file);
+        *process = 0;
+        return true;
+    }
     StartRequest withoutBoxes = request;
     withoutBoxes.shellShowsErrors = false;
     return inner_.StartProgram(withoutBoxes, process, error);

@@ -3,17 +3,21 @@
 // shows is kept for its log, and, when quiet, none is shown at all. The shell starts programs
 // without an error box of its own, so a program that can't be started is the run's own error.
 // An end the run requests is held here until the run's record is written; meanwhile a message
-// is not shown, as a box opened while an end is pending would close at once.
+// is not shown, as a box opened while an end is pending would close at once. A dry run's
+// platform starts no program: it notes the file and answers as if it had run and ended with 0.
 #include "platform/Platform.h"
 
 namespace sentrel {
 
 class QuietPlatform : public Platform {
 public:
-    QuietPlatform(Platform& inner, bool quiet) : inner_(inner), quiet_(quiet) {}
+    QuietPlatform(Platform& inner, bool quiet, bool dryRun = false)
+        : inner_(inner), quiet_(quiet), dryRun_(dryRun) {}
 
     // Every message of the run, in order, shown or not.
     const std::vector<std::string>& Messages() const { return messages_; }
+    // The programs a dry run would have started.
+    const std::vector<std::string>& WouldRun() const { return wouldRun_; }
 
     int ShowMessageBox(const std::string& text, const std::string& caption,
                        unsigned flags) override;
@@ -39,12 +43,16 @@ public:
         return inner_.SystemErrorText(code);
     }
     WaitOutcome WaitForProcess(ProcessHandle process, std::uint32_t milliseconds) override {
-        return inner_.WaitForProcess(process, milliseconds);
+        return dryRun_ ? WaitOutcome::Ended : inner_.WaitForProcess(process, milliseconds);
     }
     bool GetExitCode(ProcessHandle process, std::uint32_t* code) override {
-        return inner_.GetExitCode(process, code);
+        if (!dryRun_) return inner_.GetExitCode(process, code);
+        *code = 0;
+        return true;
     }
-    void CloseProcess(ProcessHandle process) override { inner_.CloseProcess(process); }
+    void CloseProcess(ProcessHandle process) override {
+        if (!dryRun_) inner_.CloseProcess(process);
+    }
     void OpenLink(const std::string& link) override { inner_.OpenLink(link); }
     ClipboardResult SetClipboardText(const std::string& text) override {
         return inner_.SetClipboardText(text);
@@ -53,6 +61,9 @@ public:
     std::uint32_t AppendToFile(const std::string& path, const std::string& text) override {
         return inner_.AppendToFile(path, text);
     }
+    std::uint32_t ReadFileText(const std::string& path, std::string* text) override {
+        return inner_.ReadFileText(path, text);
+    }
     void Sleep(std::uint32_t milliseconds) override { inner_.Sleep(milliseconds); }
     void HideSystemErrorBoxes() override { inner_.HideSystemErrorBoxes(); }
     void ProcessMessages() override { inner_.ProcessMessages(); }
@@ -60,8 +71,10 @@ public:
 private:
     Platform& inner_;
     const bool quiet_;
+    const bool dryRun_;
     bool endRequested_ = false;
     std::vector<std::string> messages_;
+    std::vector<std::string> wouldRun_;
 };
 
 }  // namespace sentrel

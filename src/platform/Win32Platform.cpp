@@ -182,6 +182,23 @@ std::uint32_t Win32Platform::AppendToFile(const std::string& path, const std::st
     return error;
 }
 
+std::uint32_t Win32Platform::ReadFileText(const std::string& path, std::string* text) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return GetLastError();
+    DWORD error = NO_ERROR;
+    // A response file is a few lines: more than 1 MiB is not one.
+    const DWORD size = GetFileSize(file, nullptr);
+    if (size == INVALID_FILE_SIZE || size > (1u << 20)) error = ERROR_FILE_TOO_LARGE;
+    std::string read(error ? 0 : size, '\0');
+    DWORD got = 0;
+    if (!error && size && (!ReadFile(file, &read[0], size, &got, nullptr) || got != size))
+        error = GetLastError() ? GetLastError() : ERROR_READ_FAULT;
+    CloseHandle(file);
+    if (!error) *text = std::move(read);
+    return error;
+}
+
 void Win32Platform::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
 
 void Win32Platform::HideSystemErrorBoxes() {

@@ -25,6 +25,7 @@ public:
     ClipboardResult SetClipboardText(const std::string& text) override;
     LocalTime Now() override;
     std::uint32_t AppendToFile(const std::string& path, const std::string& text) override;
+    std::uint32_t ReadFileText(const std::string& path, std::string* text) override;
     void Sleep(std::uint32_t milliseconds) override;
     void HideSystemErrorBoxes() override;
     void ProcessMessages() override;

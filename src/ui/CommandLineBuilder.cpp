@@ -43,7 +43,8 @@ std::string BuildCommandLine(const std::string& programPath, const LogonSettings
     for (const SwitchEntry* entry : switches)
         if (entry->text && (settings.*entry->text).find('"') != std::string::npos)
             refused += (refused.empty() ? "" : ", ") + std::string(entry->fieldLabel);
-    if (!refused.empty()) throw std::runtime_error(kMsgDoubleQuoteInFields + refused + ".");
+    if (!refused.empty())
+        throw std::runtime_error((kMsgDoubleQuoteInFields + refused) += kMsgResponseFileCarriesIt);
 
     std::string line = Quoted(programPath) + " /U";
     for (const SwitchEntry* entry : switches) {

@@ -27,6 +27,9 @@ inline constexpr const char* kMsgCannotPutOnClipboard =
 inline constexpr const char* kMsgDoubleQuoteInFields =
     "A command line cannot carry a double quote (\"), so nothing was copied to the clipboard. "
     "Remove it from: ";
+inline constexpr const char* kMsgResponseFileCarriesIt =
+    ". A response file can carry it: Sentrel.exe @path reads one whole switch from each line of "
+    "the file.";
 inline constexpr const char* kMsgCommandLineCopied =
     "Commandline parameters has been copied to the clipboard";
 inline constexpr const char* kMsgCommandLineReminder =

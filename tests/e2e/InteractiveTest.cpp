@@ -255,7 +255,8 @@ TEST_P(Interactive, AFieldWithADoubleQuoteIsNotCopiedButIsStillWritten) {
     ASSERT_TRUE(run.AnswerMessageBox(IDOK, &seen));
     EXPECT_EQ(seen.text,
               "A command line cannot carry a double quote (\"), so nothing was copied to the "
-              "clipboard. Remove it from: MS Password.");
+              "clipboard. Remove it from: MS Password. A response file can carry it: Sentrel.exe @path reads one "
+              "whole switch from each line of the file.");
     EXPECT_EQ(seen.caption, "Sentrel for Windows9x, WinNT, W2K & WinXP");
     EXPECT_EQ(ClipboardText(), "what the user had");
     run.Click(BtnEnable);
@@ -290,16 +291,23 @@ bool TabTo(HWND main, HWND control) {
     return FocusOf(main) == control;
 }
 
+// Brings the window to the front and ticks the agreement box by keyboard; gives the window, or
+// null when it did not come.
+HWND AgreeByKeyboard(SentrelRun& run) {
+    HWND main = run.WaitForMainWindow();
+    if (!main) return nullptr;
+    SetForegroundWindow(main);
+    run.Settle();
+    if (!TabTo(main, run.ControlOf(cboxAgree))) return nullptr;
+    Type({}, VK_SPACE);
+    return main;
+}
+
 TEST_P(Interactive, TheFocusFollowsThePageAndCtrlTabChangesPages) {
     BuildWithClient();
     SentrelRun run("");
-    HWND main = run.WaitForMainWindow();
+    HWND main = AgreeByKeyboard(run);
     ASSERT_NE(main, nullptr);
-    SetForegroundWindow(main);
-    run.Settle();
-    HWND agree = run.ControlOf(cboxAgree);
-    ASSERT_TRUE(TabTo(main, agree));
-    Type({}, VK_SPACE);
     Type({VK_MENU}, 'N');
     run.Settle();
     ASSERT_EQ(run.ShownPage(), 1);
@@ -327,13 +335,9 @@ TEST_P(Interactive, TheFocusFollowsThePageAndCtrlTabChangesPages) {
 
 TEST_P(Interactive, TheKeyboardReachesTheTabStripAndTheMemosAndTheFocusComesBack) {
     SentrelRun run("");
-    HWND main = run.WaitForMainWindow();
+    HWND main = AgreeByKeyboard(run);
     ASSERT_NE(main, nullptr);
-    SetForegroundWindow(main);
-    run.Settle();
     HWND agree = run.ControlOf(cboxAgree);
-    ASSERT_TRUE(TabTo(main, agree));
-    Type({}, VK_SPACE);
     // After a message box, and after a minimise and a restore, the focus is where it was.
     Type({}, VK_ESCAPE);
     ASSERT_TRUE(run.AnswerMessageBox(IDNO));

@@ -10,12 +10,6 @@ namespace {
 using namespace test;
 using namespace ids;
 
-std::string ClassOf(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
 std::string TextOf(HWND window) {
     char text[1024] = {};
     DWORD_PTR copied = 0;

@@ -2,6 +2,7 @@
 // exit code; /Log: appends one whole record of every change, with no password in it.
 #include <algorithm>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "E2eFixture.h"
@@ -144,6 +145,116 @@ TEST_P(QuietAndLog, ALogThatCannotBeWrittenStillLeavesTheSettingsWritten) {
         << seen.text;
     EXPECT_EQ(shown.FinishAnsweringOk(), 3);
     EXPECT_EQ(At(kWinlogon, "AutoAdminLogon"), "SZ:1");
+}
+
+// The whole of HKLM as Wine's reg.exe exports it.
+std::string ExportedMachine() {
+    char folder[MAX_PATH] = {};
+    GetTempPathA(sizeof folder, folder);
+    const std::string file = std::string(folder) + "sentrel-e2e-export.reg";
+    std::string command = "reg.exe export HKLM \"" + file + "\" /y";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &startup, &process))
+        return "reg.exe did not start";
+    WaitForSingleObject(process.hProcess, 60000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    DeleteFileA(file.c_str());
+    return text.str();
+}
+
+// What a record's change lines amount to, net, one entry per key or value: "key | name | type
+// | before -> after" with the before of its first line and the after of its last, or "key:
+// absent -> there" for a key. Whatever came back as it was is left out.
+std::set<std::string> NetOfRecord(const std::string& record) {
+    struct Side {
+        std::string first, last, type;
+    };
+    std::map<std::string, Side> seen;
+    std::istringstream lines(record);
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::string id, before, after, type;
+        if (line.rfind("Key created: ", 0) == 0 || line.rfind("Key deleted: ", 0) == 0) {
+            const bool created = line[4] == 'c';
+            id = Upper(line.substr(13));
+            before = created ? "absent" : "there";
+            after = created ? "there" : "absent";
+        } else if (line.rfind("Value: ", 0) == 0) {
+            // "Value: key | name | type | before -> after"; a type may be "A -> B" too.
+            std::vector<std::string> fields;
+            for (std::size_t at = 7, bar; at != std::string::npos; at = bar == std::string::npos ? bar : bar + 3) {
+                bar = line.find(" | ", at);
+                fields.push_back(line.substr(at, bar == std::string::npos ? bar : bar - at));
+            }
+            if (fields.size() != 4) continue;
+            id = Upper(fields[0]) + " | " + Upper(fields[1]);
+            type = fields[2].substr(fields[2].rfind(' ') + 1);
+            before = fields[3].substr(0, fields[3].find(" -> "));
+            after = fields[3].substr(fields[3].find(" -> ") + 4);
+            if (after == "deleted") after = "absent";
+            if (fields[2].find(" -> ") != std::string::npos)
+                before = fields[2].substr(0, fields[2].find(' ')) + " " + before;
+            else if (before != "absent")
+                before = type + " " + before;
+            if (after != "absent") after = type + " " + after;
+        } else {
+            continue;
+        }
+        auto known = seen.find(id);
+        if (known == seen.end())
+            seen[id] = {before, after, type};
+        else
+            known->second.last = after;
+    }
+    std::set<std::string> net;
+    for (const auto& [id, side] : seen)
+        if (side.first != side.last) net.insert(id + " | " + side.first + " -> " + side.last);
+    return net;
+}
+
+TEST_P(QuietAndLog, WhatIfWritesNothingAndListsWhatTheRealRunThenDoesAndCheckTellsTheDifference) {
+    BuildWithClient();
+    for (const char* line : {kModeZero, "/U /MSUsr:kiosk /Mode:3", "/U /Disable"}) {
+        SCOPED_TRACE(line);
+        DeleteFileA(log_.c_str());
+        EXPECT_EQ(RunQuietly(std::string(line) + " /Quiet /Check"), 4);
+        const std::string before = ExportedMachine();
+        ASSERT_GT(before.size(), 1000u);
+        EXPECT_EQ(RunQuietly(std::string(line) + " /WhatIf \"/Log:" + log_ + "\""), 0);
+        EXPECT_TRUE(ExportedMachine() == before) << "the dry run changed the registry";
+        EXPECT_EQ(RunQuietly(std::string(line) + " \"/Log:" + log_ + "\""), 0);
+        std::vector<std::string> records = Records();
+        ASSERT_EQ(records.size(), 2u);
+        EXPECT_NE(records[0].find("\r\nWould change:\r\n"), std::string::npos);
+        EXPECT_FALSE(NetOfRecord(records[0]).empty());
+        EXPECT_EQ(NetOfRecord(records[0]), NetOfRecord(records[1]));
+        EXPECT_EQ(RunQuietly(std::string(line) + " /Quiet /Check"), 0);
+    }
+}
+
+TEST_P(QuietAndLog, AResponseFileCarriesALongLineWithBlanksAndQuotes) {
+    char folder[MAX_PATH] = {};
+    GetTempPathA(sizeof folder, folder);
+    const std::string file = std::string(folder) + "sentrel-e2e-kiosk.txt";
+    std::string password = "a \"quoted\" pass ";
+    while (password.size() < 300) password += "x";
+    {
+        std::ofstream out(file, std::ios::binary);
+        out << "/U\r\n/Quiet\r\n/MSUsr:kiosk\r\n/MSPass:" << password << "\r\n/Mode:1\r\n";
+    }
+    EXPECT_EQ(RunQuietly("@" + file + " \"/Log:" + log_ + "\""), 0);
+    EXPECT_EQ(At(kWinlogon, "DefaultPassword"), "SZ:" + password);
+    EXPECT_NE(LogText().find("Switches: @" + file + " /Log:"), std::string::npos);
+    EXPECT_EQ(LogText().find("quoted"), std::string::npos);  // the password is masked
+    DeleteFileA(file.c_str());
+    EXPECT_EQ(RunQuietly("/Quiet @" + file), 1);  // gone: a wrong command line
 }
 
 INSTANTIATE_TEST_SUITE_P(Wine, QuietAndLog, ::testing::ValuesIn(WineRegistryOnly()),

@@ -9,18 +9,18 @@
 
 namespace sentrel::e2e {
 
+std::string ClassOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
 namespace {
 
 std::string WinePath(std::string path) {
     for (char& c : path)
         if (c == '/') c = '\\';
     return path.size() > 1 && path[1] == ':' ? path : "Z:" + path;
-}
-
-std::string ClassOf(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
 }
 
 std::string WindowText(HWND window) {

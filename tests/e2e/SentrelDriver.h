@@ -91,6 +91,8 @@ private:
     bool had_ = false;
 };
 
+// A window's class name.
+std::string ClassOf(HWND window);
 // The path of Sentrel.exe as Windows sees it.
 std::string SentrelPath();
 // Text on the clipboard, or empty.

@@ -136,7 +136,8 @@ TEST(CommandLine, AFieldWithADoubleQuoteIsRefusedByName) {
     } catch (const std::runtime_error& e) {
         EXPECT_STREQ(e.what(),
                      "A command line cannot carry a double quote (\"), so nothing was copied to "
-                     "the clipboard. Remove it from: NDS Password, MS Domain/Wkstn.");
+                     "the clipboard. Remove it from: NDS Password, MS Domain/Wkstn. A response file can carry it: Sentrel.exe @path reads one "
+              "whole switch from each line of the file.");
     }
     EXPECT_EQ(state.ModeText, "1");
 }
@@ -188,7 +189,8 @@ TEST_P(FormWork, NothingIsReportedCopiedThatDidNotReachTheClipboard) {
     window.EdtMSPass = "pass\"word";
     EXPECT_EQ(copyError(),
               "A command line cannot carry a double quote (\"), so nothing was copied to the "
-              "clipboard. Remove it from: MS Password.");
+              "clipboard. Remove it from: MS Password. A response file can carry it: Sentrel.exe @path reads one "
+              "whole switch from each line of the file.");
     EXPECT_EQ(platform.clipboard, "what the user had");
 
     window.EdtMSPass = "password";

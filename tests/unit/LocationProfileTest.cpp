@@ -152,7 +152,7 @@ protected:
         return RecreateLocationProfile(context, "Default", settings);
     }
     FakePlatform platform;
-    ProgramState state{"", "Default"};
+    ProgramState state{"", "Default", 0, ""};
     LogonSettings settings;
 };
 

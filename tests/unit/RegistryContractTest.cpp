@@ -93,6 +93,8 @@ TEST_P(RegistryContract, WritingWithoutAnOpenKeyFails) {
 }
 
 TEST_P(RegistryContract, ADeniedKeyRefusesOpenAndCreateForFullAccess) {
+    // A key made through an overlay is not below it to be denied (see OverlayStoreTest).
+    if (GetParam().name.rfind("Overlay", 0) == 0) GTEST_SKIP();
     MakeKey(store(), In("Locked"));
     Deny(In("Locked"));
     HKey key = 0;
@@ -125,7 +127,8 @@ TEST(Windows95Handles, AKeyOpenedAgainGetsTheSameHandleUntilAsManyCloses) {
     EXPECT_EQ(store.OpenHandleCount(), 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Stores, RegistryContract, ::testing::ValuesIn(AllStores()), StoreName);
+INSTANTIATE_TEST_SUITE_P(Stores, RegistryContract, ::testing::ValuesIn(StoresAndOverlays()),
+                         StoreName);
 
 }  // namespace
 }  // namespace sentrel::test

@@ -22,6 +22,9 @@ std::vector<StoreKind> AllStores();
 // AllStores, and MemoryStore handing out shared handles as Windows 95 does: for the 9x road.
 std::vector<StoreKind> NineXStores();
 
+// AllStores, and a dry run's overlay over each of them: the overlay must behave as a registry.
+std::vector<StoreKind> StoresAndOverlays();
+
 // Names the store in test output instead of dumping its bytes.
 inline void PrintTo(const StoreKind& kind, std::ostream* os) { *os << kind.name; }
 

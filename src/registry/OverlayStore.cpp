@@ -1,0 +1,264 @@
+#include "registry/OverlayStore.h"
+
+namespace sentrel {
+
+namespace {
+
+constexpr std::uint32_t kViews = 0x0300;  // KEY_WOW64_64KEY and KEY_WOW64_32KEY
+constexpr HKey kFirstHandle = 0x2000;
+
+bool Writes(std::uint32_t access) { return (access & ~(kKeyRead | kViews)) != 0; }
+
+bool IsRoot(HKey key) { return key >= 0x80000000u; }
+
+std::string Upper(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+std::string ParentOf(const std::string& path) {
+    const std::size_t at = path.rfind('\\');
+    return at == std::string::npos ? std::string() : path.substr(0, at);
+}
+
+std::string LastName(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
+
+}  // namespace
+
+// Values and names are few: a walk along them is all a lookup needs.
+template <typename Values>
+static auto Find(Values& values, const std::string& name) -> decltype(&values[0]) {
+    for (auto& value : values)
+        if (SameName(value.name, name)) return &value;
+    return nullptr;
+}
+
+bool OverlayStore::Resolve(HKey parent, const std::string& subKey, HKey* root, std::string* path,
+                           std::uint32_t* view) const {
+    if (IsRoot(parent)) {
+        *root = parent;
+        *path = subKey;
+        return true;
+    }
+    Key* key = nullptr;
+    if (Live(parent, &key) == kErrorInvalidHandle) return false;
+    *root = key->root;
+    *view = key->view;
+    *path = key->path;
+    if (!subKey.empty()) *path = key->path.empty() ? subKey : (*path += '\\') += subKey;
+    return true;
+}
+
+long OverlayStore::Load(HKey root, const std::string& path, std::uint32_t view, Key** key) {
+    for (const std::unique_ptr<Key>& known : keys_) {
+        if (known->root == root && known->view == view && SameName(known->path, path)) {
+            *key = known.get();
+            return kErrorSuccess;
+        }
+    }
+    auto fresh = std::make_unique<Key>();
+    fresh->root = root;
+    fresh->path = path;
+    fresh->view = view;
+    HKey below = 0;
+    const long error = base_.OpenKey(root, path, kKeyRead | view, &below);
+    if (error && error != kErrorFileNotFound) return error;
+    if (!error) {
+        fresh->existsBelow = fresh->exists = true;
+        std::string name;
+        for (std::uint32_t i = 0; base_.EnumValue(below, i, &name) == kErrorSuccess; ++i) {
+            Value value{name, {}};
+            if (base_.QueryValue(below, name, &value.data.type, &value.data.data) ==
+                kErrorSuccess)
+                fresh->valuesBelow.push_back(std::move(value));
+        }
+        for (std::uint32_t i = 0; base_.EnumKey(below, i, &name) == kErrorSuccess; ++i)
+            fresh->subkeys.push_back(name);
+        base_.CloseKey(below);
+        fresh->values = fresh->valuesBelow;
+    }
+    *key = fresh.get();
+    keys_.push_back(std::move(fresh));
+    return kErrorSuccess;
+}
+
+long OverlayStore::CheckAccess(const Key& key, std::uint32_t access) {
+    if (!Writes(access) || !key.existsBelow) return kErrorSuccess;
+    HKey below = 0;
+    const long error = base_.OpenKey(key.root, key.path, access | key.view, &below);
+    if (!error) base_.CloseKey(below);
+    return error;
+}
+
+HKey OverlayStore::Hand(Key* key) {
+    handles_.push_back(key);
+    return kFirstHandle + handles_.size() - 1;
+}
+
+long OverlayStore::Live(HKey handle, Key** key) const {
+    const HKey index = handle - kFirstHandle;
+    if (handle < kFirstHandle || index >= handles_.size() || !handles_[index])
+        return kErrorInvalidHandle;
+    *key = handles_[index];
+    return (*key)->exists ? kErrorSuccess : kErrorKeyDeleted;
+}
+
+long OverlayStore::OpenKey(HKey parent, const std::string& subKey, std::uint32_t access,
+                           HKey* result) {
+    HKey root = 0;
+    std::string path;
+    std::uint32_t view = access & kViews;
+    if (!Resolve(parent, subKey, &root, &path, &view)) return kErrorInvalidHandle;
+    Key* key = nullptr;
+    long error = Load(root, path, view, &key);
+    if (!error && !key->exists) error = kErrorFileNotFound;
+    if (!error) error = CheckAccess(*key, access);
+    if (!error) *result = Hand(key);
+    return error;
+}
+
+long OverlayStore::CreateKey(HKey parent, const std::string& subKey, std::uint32_t access,
+                             HKey* result) {
+    HKey root = 0;
+    std::string path;
+    std::uint32_t view = access & kViews;
+    if (!Resolve(parent, subKey, &root, &path, &view)) return kErrorInvalidHandle;
+    Key* above = nullptr;
+    Key* key = nullptr;
+    for (std::size_t end = 0; end != std::string::npos; above = key) {
+        end = path.find('\\', end + 1);
+        if (long error = Load(root, path.substr(0, end), view, &key)) return error;
+        if (key->exists) continue;
+        // Making a key needs write access to the one it is made in.
+        if (above) {
+            if (long error = CheckAccess(*above, kKeyAllAccess)) return error;
+            const std::string name = LastName(key->path);
+            auto at = above->subkeys.begin();
+            while (at != above->subkeys.end() && Upper(*at) < Upper(name)) ++at;
+            above->subkeys.insert(at, name);
+        }
+        key->exists = true;
+    }
+    if (long error = CheckAccess(*key, access)) return error;
+    *result = Hand(key);
+    return kErrorSuccess;
+}
+
+long OverlayStore::CloseKey(HKey handle) {
+    Key* key = nullptr;
+    if (Live(handle, &key) == kErrorInvalidHandle) return kErrorInvalidHandle;
+    handles_[handle - kFirstHandle] = nullptr;
+    return kErrorSuccess;
+}
+
+long OverlayStore::QueryValue(HKey handle, const std::string& name, std::uint32_t* type,
+                              Bytes* data, std::size_t maxSize) {
+    Key* key = nullptr;
+    if (long error = Live(handle, &key)) return error;
+    const Value* value = Find(key->values, name);
+    if (!value) return kErrorFileNotFound;
+    if (data && value->data.data.size() > maxSize) return kErrorMoreData;
+    if (type) *type = value->data.type;
+    if (data) *data = value->data.data;
+    return kErrorSuccess;
+}
+
+long OverlayStore::SetValue(HKey handle, const std::string& name, std::uint32_t type,
+                            const std::uint8_t* data, std::size_t size) {
+    Key* key = nullptr;
+    if (long error = Live(handle, &key)) return error;
+    Value* value = Find(key->values, name);
+    if (!value) {
+        key->values.push_back({name, {}});
+        value = &key->values.back();
+    }
+    value->data = {type, Bytes(data, data + size)};
+    return kErrorSuccess;
+}
+
+long OverlayStore::DeleteValue(HKey handle, const std::string& name) {
+    Key* key = nullptr;
+    if (long error = Live(handle, &key)) return error;
+    const Value* value = Find(key->values, name);
+    if (!value) return kErrorFileNotFound;
+    key->values.erase(key->values.begin() + (value - key->values.data()));
+    return kErrorSuccess;
+}
+
+long OverlayStore::DeleteKey(HKey parent, const std::string& subKey) {
+    HKey root = 0;
+    std::string path;
+    std::uint32_t view = 0;
+    if (!Resolve(parent, subKey, &root, &path, &view)) return kErrorInvalidHandle;
+    Key* key = nullptr;
+    if (long error = Load(root, path, view, &key)) return error;
+    if (!key->exists) return kErrorFileNotFound;
+    if (!key->subkeys.empty()) return kErrorAccessDenied;  // as NT refuses a key with subkeys
+    if (long error = CheckAccess(*key, kKeyAllAccess)) return error;
+    Key* above = nullptr;
+    if (long error = Load(root, ParentOf(path), view, &above)) return error;
+    std::vector<std::string>& names = above->subkeys;
+    for (auto at = names.begin(); at != names.end(); ++at) {
+        if (SameName(*at, LastName(path))) {
+            names.erase(at);
+            break;
+        }
+    }
+    key->exists = false;
+    key->values.clear();
+    return kErrorSuccess;
+}
+
+long OverlayStore::EnumKey(HKey handle, std::uint32_t index, std::string* name) {
+    Key* key = nullptr;
+    if (long error = Live(handle, &key)) return error;
+    if (index >= key->subkeys.size()) return kErrorNoMoreItems;
+    *name = key->subkeys[index];
+    return kErrorSuccess;
+}
+
+long OverlayStore::EnumValue(HKey handle, std::uint32_t index, std::string* name) {
+    Key* key = nullptr;
+    if (long error = Live(handle, &key)) return error;
+    if (index >= key->values.size()) return kErrorNoMoreItems;
+    *name = key->values[index].name;
+    return kErrorSuccess;
+}
+
+std::vector<RegistryChange> OverlayStore::NetChanges() const {
+    std::vector<RegistryChange> changes;
+    auto add = [&](RegistryChange::Kind kind, const Key& key, const std::string& name,
+                   const RegistryValue* before, const RegistryValue* after) {
+        RegistryChange change{kind, KeyPaths().Join(key.root, key.path), name, {}, {}};
+        if (before) change.before = *before;
+        if (after) change.after = *after;
+        changes.push_back(std::move(change));
+    };
+    // Keys made and values changed in the order the run came to them; keys made before their
+    // values.
+    for (const std::unique_ptr<Key>& key : keys_) {
+        if (!key->exists) continue;
+        if (!key->existsBelow) add(RegistryChange::KeyCreated, *key, "", nullptr, nullptr);
+        for (const Value& value : key->values) {
+            const Value* before = Find(key->valuesBelow, value.name);
+            if (!before || !(before->data == value.data))
+                add(RegistryChange::ValueSet, *key, value.name, before ? &before->data : nullptr,
+                    &value.data);
+        }
+        for (const Value& before : key->valuesBelow)
+            if (!Find(key->values, before.name))
+                add(RegistryChange::ValueDeleted, *key, before.name, &before.data, nullptr);
+    }
+    // Keys deleted after every other change, each after its values and before its parent.
+    for (auto at = keys_.rbegin(); at != keys_.rend(); ++at) {
+        const Key& key = **at;
+        if (key.exists || !key.existsBelow) continue;
+        for (const Value& before : key.valuesBelow)
+            add(RegistryChange::ValueDeleted, key, before.name, &before.data, nullptr);
+        add(RegistryChange::KeyDeleted, key, "", nullptr, nullptr);
+    }
+    return changes;
+}
+
+}  // namespace sentrel

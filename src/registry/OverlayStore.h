@@ -1,0 +1,68 @@
+#pragma once
+// A dry run's registry: reads see the store below as it is and every earlier write made
+// through the overlay; writes stay in the overlay and never reach the store below. A key is
+// read from below the first time the run touches it. An open or delete that asks for write
+// access tries the key below with that access (which writes nothing), so a key the run could not
+// write fails here as it would in the real run.
+#include <memory>
+#include <vector>
+
+#include "registry/JournalingStore.h"
+
+namespace sentrel {
+
+class OverlayStore : public RegistryStore {
+public:
+    explicit OverlayStore(RegistryStore& base) : base_(base) {}
+
+    long OpenKey(HKey parent, const std::string& subKey, std::uint32_t access,
+                 HKey* result) override;
+    long CreateKey(HKey parent, const std::string& subKey, std::uint32_t access,
+                   HKey* result) override;
+    long CloseKey(HKey key) override;
+    long QueryValue(HKey key, const std::string& name, std::uint32_t* type, Bytes* data,
+                    std::size_t maxSize = SIZE_MAX) override;
+    long SetValue(HKey key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
+                  std::size_t size) override;
+    long DeleteValue(HKey key, const std::string& name) override;
+    long DeleteKey(HKey parent, const std::string& subKey) override;
+    long EnumKey(HKey key, std::uint32_t index, std::string* name) override;
+    long EnumValue(HKey key, std::uint32_t index, std::string* name) override;
+
+    // What the writes would change below, net: a key deleted and made again with the same
+    // values is no change. Keys made come before their values, keys deleted after theirs.
+    std::vector<RegistryChange> NetChanges() const;
+
+private:
+    struct Value {
+        std::string name;
+        RegistryValue data;
+    };
+    struct Key {
+        HKey root = 0;
+        std::string path;        // below the root, as the program first spelled it
+        std::uint32_t view = 0;  // the WOW64 view the program asked for
+        bool existsBelow = false;
+        bool exists = false;
+        std::vector<Value> valuesBelow, values;
+        std::vector<std::string> subkeys;  // the names as they are now, in the registry's order
+    };
+
+    // The key, read from below the first time; an error other than "not there" is returned.
+    long Load(HKey root, const std::string& path, std::uint32_t view, Key** key);
+    // Where a path of the program's starts: a root and the path below it; false for a handle
+    // that is not open.
+    bool Resolve(HKey parent, const std::string& subKey, HKey* root, std::string* path,
+                 std::uint32_t* view) const;
+    // Whether the run could have the access it asks for on an existing key below.
+    long CheckAccess(const Key& key, std::uint32_t access);
+    // The key of an open handle, or why there is none.
+    long Live(HKey handle, Key** key) const;
+    HKey Hand(Key* key);
+
+    RegistryStore& base_;
+    std::vector<std::unique_ptr<Key>> keys_;  // in the order the run first touched them
+    std::vector<Key*> handles_;               // by handle, null once closed
+};
+
+}  // namespace sentrel
