@@ -87,7 +87,7 @@ void RunRecorded(Program& program, const RecordOptions& options) {
     }
     if (dry && !logged && !options.quiet) {
         // A box the screen can hold; no log is written from this record.
-        const std::size_t kShownChanges = 30;
+        const std::size_t kShownChanges = 12;  // a message box wraps each into about three lines
         std::vector<RegistryChange>& changes = record.changes;
         if (changes.size() > kShownChanges) {
             record.changesLeftOut = changes.size() - kShownChanges;
