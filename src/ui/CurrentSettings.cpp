@@ -13,7 +13,6 @@ namespace {
 void ShowInForce(const LogonInForce& inForce, FormState& form) {
     if (form.modeEntries.size() == std::size(kModeEntries)) {
         form.modeIndex = IsLogonMode(inForce.mode) ? inForce.mode[0] - '0' : 0;
-        form.modeText = form.modeEntries[form.modeIndex];
     }
     form.cbRunLoginScript = inForce.runScript;
     form.cbShowResult = inForce.showResult;

@@ -13,7 +13,6 @@ void FormState::SetAllModeEntries() {
 void FormState::SetModeEntries(std::vector<std::string> entries) {
     modeEntries = std::move(entries);
     modeIndex = modeEntries.empty() ? -1 : 0;
-    modeText = modeEntries.empty() ? std::string() : modeEntries[0];
 }
 
 LogonSettings FormState::Settings() const {

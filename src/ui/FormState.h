@@ -25,7 +25,6 @@ struct FormState {
     // The mode list: its entries, the selected index (-1 for none) and the text it shows.
     std::vector<std::string> modeEntries;
     int modeIndex = -1;
-    std::string modeText;
 
     bool EdtUsrEnabled = true;
     bool edtNDSPassEnabled = true;

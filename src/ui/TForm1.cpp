@@ -221,7 +221,6 @@ void TForm1::Pull() {
     for (auto& [id, checked] : checks)
         *checked = SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
     form.modeIndex = static_cast<int>(SendMessageA(Control(combMode), CB_GETCURSEL, 0, 0));
-    form.modeText = Text(combMode);
 }
 
 bool TForm1::IsUserCommand(int id, int code) {
@@ -403,14 +402,8 @@ void TForm1::FormClose() {
 
 void TForm1::MailMeClick() { platform_.OpenLink(kMailLink); }
 
-void TForm1::combModeChange() {
-    FormState& form = program_.form;
-    int index = static_cast<int>(SendMessageA(Control(combMode), CB_GETCURSEL, 0, 0));
-    form.modeIndex = index;
-    if (index >= 0 && index < static_cast<int>(form.modeEntries.size()))
-        form.modeText = form.modeEntries[index];
-    ModeSelected(form, program_.state);
-}
+// Pull has read the selection into modeIndex.
+void TForm1::combModeChange() { ModeSelected(program_.form, program_.state); }
 
 void TForm1::BtnEnableClick() {
     LogonContext context = program_.Context();
@@ -513,7 +506,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NEXTDLGCTL: {
             HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
                                        : GetNextDlgTabItem(window_, GetFocus(), wParam != 0);
-            if (next) SetFocus(next);
+            if (next) SetFocus(next);  // Windows gives no focus to a disabled control
             return 0;
         }
         case WM_CLOSE:

@@ -305,6 +305,7 @@ HWND AgreeByKeyboard(SentrelRun& run) {
 
 TEST_P(Interactive, TheFocusFollowsThePageAndCtrlTabChangesPages) {
     BuildWithClient();
+    ScreenDpi largeFonts(120);  // by keyboard alone, with Large Fonts
     SentrelRun run("");
     HWND main = AgreeByKeyboard(run);
     ASSERT_NE(main, nullptr);
@@ -335,8 +336,12 @@ TEST_P(Interactive, TheFocusFollowsThePageAndCtrlTabChangesPages) {
 
 TEST_P(Interactive, TheKeyboardReachesTheTabStripAndTheMemosAndTheFocusComesBack) {
     SentrelRun run("");
-    HWND main = AgreeByKeyboard(run);
+    HWND main = run.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
+    SetForegroundWindow(main);
+    run.Settle();
+    EXPECT_EQ(FocusOf(main), run.ControlOf(Memo1));  // the first tab stop, at once
+    ASSERT_EQ(AgreeByKeyboard(run), main);
     HWND agree = run.ControlOf(cboxAgree);
     // After a message box, and after a minimise and a restore, the focus is where it was.
     Type({}, VK_ESCAPE);

@@ -89,9 +89,14 @@ TEST_F(DryRun, WhatIfShowsWhatWouldChangeInOneBoxOrInTheLogAndWritesNothing) {
     EXPECT_TRUE(Logged("Would run the client installer: Z:\\setupnw.exe"));
     EXPECT_TRUE(Logged("Result: exit code 4, the workstation is not as the switches ask (a dry "
                        "run: nothing was written)"));
-    // A run that would fail: /Check says 1, and the log tells why.
+    // A run that would fail: /Check says 1, and the log tells why; a key the real run could
+    // not write fails the dry run too.
     EXPECT_EQ(Run(std::string("/U /Check /Mode:7 /Log:") + kLog), kExitFailed);
     EXPECT_TRUE(Logged("Message: Mode switch needs to be either 0, 1 or 2 or 3"));
+    memory.Deny(kHkeyLocalMachine, kWinlogon);
+    EXPECT_EQ(Run(std::string("/U /Check /MSUsr:kiosk /Mode:1 /Log:") + kLog), kExitFailed);
+    EXPECT_EQ(Run(std::string("/U /WhatIf /MSUsr:kiosk /Mode:1 /Log:") + kLog), kExitFailed);
+    EXPECT_TRUE(Logged("Would change: nothing"));
 }
 
 TEST_F(DryRun, AResponseFileGivesWholeArgumentsAndTheLogMasksItsPasswords) {
