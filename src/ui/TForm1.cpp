@@ -506,7 +506,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NEXTDLGCTL: {
             HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
                                        : GetNextDlgTabItem(window_, GetFocus(), wParam != 0);
-            if (next) SetFocus(next);  // Windows gives no focus to a disabled control
+            if (next) SetFocus(next);  // a disabled control takes no focus (Wine refuses it)
             return 0;
         }
         case WM_CLOSE:
