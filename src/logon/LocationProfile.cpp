@@ -47,6 +47,17 @@ std::vector<std::string> InstanceNumbers(const std::vector<std::string>& names) 
 
 namespace {
 
+// The "Tab" value only tells the instances apart: one of another type is not the kind sought,
+// as an absent one is not, so a damaged instance never stops a run that looks for another.
+bool TabKindIs(TRegistry& reg, const std::string& kind) {
+    std::uint32_t type = kRegNone;
+    Bytes data;
+    if (!reg.ReadValue("Tab", type, data) || (type != kRegSz && type != kRegExpandSz))
+        return false;
+    const std::string text(data.begin(), data.end());
+    return text.substr(0, text.find('\0')) == kind;
+}
+
 std::vector<std::string> ServiceSubkeys(TRegistry& reg, const std::string& profile) {
     std::vector<std::string> names;
     if (OpenOnly(reg, ServiceKey(profile), true)) reg.GetKeyNames(names);
@@ -90,7 +101,7 @@ std::string FindTabInstance(RegistryStore& store, const std::string& profile,
     // Only the numbers of the keys that exist are probed, lowest first: an instance behind a
     // numbering gap is still found, and a stray "Tab999999999" costs one probe, not a billion.
     for (const std::string& n : InstanceNumbers(ServiceSubkeys(reg, profile))) {
-        if (OpenOnly(reg, ServiceKey(profile) + "\\Tab" + n, false) && reg.ReadString("Tab") == kind)
+        if (OpenOnly(reg, ServiceKey(profile) + "\\Tab" + n, false) && TabKindIs(reg, kind))
             return "TAB" + n;
     }
     return std::string();

@@ -19,7 +19,7 @@ void BackupDependencyList(TRegistry& service, RegistryStore& store) {
     if (type == kRegMultiSz && data == MultiSzBlock({kDependency})) return;  // already ours
     TRegistry backup(store);
     backup.SetRootKey(kHkeyLocalMachine);
-    if (!backup.OpenKey(kWorkstationServiceBackupKey, true) ||
+    if (!OpenOnly(backup, kWorkstationServiceBackupKey, true) ||
         backup.ValueExists(kDependOnService))
         return;
     backup.WriteValue(kDependOnService, type, data);
@@ -51,10 +51,15 @@ void BackupSubkeys(RegistryStore& store, HKey root, const std::string& source,
 bool SetWorkstationServiceDependency(RegistryStore& store, Platform& platform) {
     TExRegistry reg(store, platform);
     reg.SetRootKey(kHkeyLocalMachine);
-    if (!reg.OpenKey(kWorkstationServiceKey, false)) return true;
+    // A service key that exists but may not be written is an error, not one with nothing to do.
+    if (!OpenOnly(reg, kWorkstationServiceKey, false)) return true;
     BackupSubkeys(store, kHkeyLocalMachine, kWorkstationServiceKey, kWorkstationServiceBackupKey);
     // NT does not start a service whose dependency does not exist (error 1075).
-    if (!reg.KeyExists(kSrvlocServiceKey)) return false;
+    // Only its existence counts: a SRVLOC key this run may not write is there all the same.
+    TRegistry srvloc(store);
+    srvloc.SetRootKey(kHkeyLocalMachine);
+    if (!srvloc.OpenKeyReadOnly(kSrvlocServiceKey) && srvloc.LastOpenError() == kErrorFileNotFound)
+        return false;
     BackupDependencyList(reg, store);
     // The list the service has, in its order, with SRVLOC added once.
     std::vector<std::string> list;

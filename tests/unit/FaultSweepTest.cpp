@@ -112,6 +112,7 @@ protected:
         PutString(memory, kRun, "ForceAutoLock", "RunDll32.exe user32.dll,LockWorkStation");
         PutString(memory, kWorkstationService + "\\Linkage\\Disabled", "Bind", "x");
         PutDword(memory, kWorkstationService, "Start", 2);
+        PutDword(memory, kSrvlocService, "Start", 2);
     }
 
     // Runs the road; gives the error message, or empty.

@@ -104,14 +104,12 @@ TEST_P(LocationProfile, StrayAndOddInstanceNamesCostOneProbeEachAndKeepTheGapRul
     EXPECT_EQ(SubkeyNames(store(), kService).size(), 6u);
 }
 
-TEST_P(LocationProfile, ATabValueThatIsNoStringStopsTheLookup) {
+// The kind only finds the way: a damaged instance is not the one sought, as a missing kind is not.
+TEST_P(LocationProfile, ATabValueThatIsNoStringIsNotTheKindSought) {
     PutDword(store(), kService + "\\Tab1", "Tab", 1);
-    try {
-        FindTabInstance(store(), "Default", "NDS");
-        ADD_FAILURE() << "no error";
-    } catch (const RegistryError& e) {
-        EXPECT_STREQ(e.what(), "Invalid data type for 'Tab'");
-    }
+    PutString(store(), kService + "\\Tab2", "Tab", "NDS");
+    EXPECT_EQ(FindTabInstance(store(), "Default", "NDS"), "TAB2");
+    EXPECT_EQ(FindTabInstance(store(), "Default", "Script"), "");
 }
 
 TEST_P(LocationProfile, AGuessReadsTextsOfEitherStringTypeAndNothingElse) {

@@ -92,10 +92,16 @@ TEST_P(ServiceDependency, WithoutTheServiceKeyNothingIsMade) {
     EXPECT_FALSE(KeyExists(store(), "SOFTWARE\\Pellam"));
 }
 
-TEST_P(ServiceDependency, ADeniedServiceKeyIsPassedOverSilently) {
+// A service key that may not be written is not one with nothing to do: the run stops there.
+TEST_P(ServiceDependency, ADeniedServiceKeyIsAnError) {
     PutValue(store(), kService, "DependOnService", kRegMultiSz, MultiSzBlock({"Tcpip"}));
     Deny(kService);
-    Run();
+    try {
+        Run();
+        ADD_FAILURE() << "no error";
+    } catch (const RegistryError& e) {
+        EXPECT_EQ(std::string(e.what()), "Failed to open key \\" + kService);
+    }
     EXPECT_FALSE(KeyExists(store(), "SOFTWARE\\Pellam"));
 }
 
