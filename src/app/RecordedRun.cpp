@@ -6,7 +6,6 @@
 #include "detect/WindowsFamily.h"
 #include "logon/LogonInForce.h"
 #include "platform/QuietPlatform.h"
-#include "registry/JournalingStore.h"
 #include "registry/OverlayStore.h"
 #include "registry/Registry.h"
 
@@ -42,12 +41,11 @@ void RunRecorded(Program& program, const RecordOptions& options) {
     const bool dry = options.DryRun();
     // A dry run's messages are told in its one box at the end, not one by one.
     QuietPlatform platform(program.platform, options.quiet || dry, dry);
-    JournalingStore journal(program.store);
+    // A dry run writes its plan into an overlay of its own: the same road as the real run's,
+    // stopped before the registry.
     OverlayStore overlay(program.store);
     const bool logged = options.logPath && !options.logPath->empty();
-    RegistryStore& store = dry ? static_cast<RegistryStore&>(overlay)
-                           : logged ? static_cast<RegistryStore&>(journal)
-                                    : program.store;
+    RegistryStore& store = dry ? static_cast<RegistryStore&>(overlay) : program.store;
     Program run{store, platform, program.state, program.form, program.switches};
     const bool recorded = logged || dry;
     RunRecord record;
@@ -66,7 +64,9 @@ void RunRecorded(Program& program, const RecordOptions& options) {
         if (options.check && exitCode != kExitDone && exitCode != kExitWouldChange)
             exitCode = kExitFailed;
     } else {
-        record.changes = journal.Changes();
+        record.changes = program.state.Changes;
+        record.failure = program.state.Failure;
+        record.leftChanged = program.state.LeftChanged;
     }
 
     if (recorded) {

@@ -21,8 +21,8 @@ struct RecordOptions {
     static RecordOptions From(const Switches& switches);
 };
 
-// Start-up and the unattended run through a QuietPlatform and, with a log, a JournalingStore,
-// then the record. An empty /Log: path is a wrong command line: nothing is written, exit code
+// Start-up and the unattended run through a QuietPlatform, then the record: the changes the run
+// wrote (or, when it failed, that nothing was changed, or what could not be put back). An empty /Log: path is a wrong command line: nothing is written, exit code
 // 1. A log that can't be written is reported (exit code 3 after a run that was done, and a box
 // unless quiet) but never keeps the settings from being written: they are written first.
 //

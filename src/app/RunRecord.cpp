@@ -178,7 +178,14 @@ std::string FormatRunOutcome(const RunRecord& record, const std::string& profile
     for (const RegistryChange& change : record.changes) line("", ChangeLine(change, profileName));
     if (record.changesLeftOut)
         line("... and ", std::to_string(record.changesLeftOut) + " more; /Log: lists them all");
-    if (record.changes.empty() && !record.dryRun) line("No registry change.", "");
+    if (!record.dryRun && !record.failure.empty()) {
+        if (record.leftChanged.empty()) line("Nothing was changed: ", OneLine(record.failure));
+        else line("Left changed, could not be put back: ", OneLine(record.failure));
+        for (const RegistryChange& change : record.leftChanged)
+            line("", ChangeLine(change, profileName));
+    } else if (record.changes.empty() && !record.dryRun) {
+        line("No registry change.", "");
+    }
     for (const std::string& file : record.wouldRun)
         line("Would run the client installer: ", Printable(file));
     for (const std::string& message : record.messages) line("Message: ", OneLine(message));

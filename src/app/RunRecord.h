@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
-#include "registry/JournalingStore.h"
+#include "registry/RegistryChange.h"
 
 namespace sentrel {
 
@@ -20,6 +20,9 @@ struct RunRecord {
     std::string inForceAfter;
     std::vector<std::string> readArguments;  // as read, when a response file gave some
     std::vector<RegistryChange> changes;
+    // A run that failed: why, and what it could not put back (nothing: the registry is as it was).
+    std::string failure;
+    std::vector<RegistryChange> leftChanged;
     std::vector<std::string> messages;
     std::string note;  // what the run left as it was, or empty
     int exitCode = 0;

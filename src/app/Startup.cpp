@@ -9,6 +9,7 @@
 #include "detect/ClientVersion.h"
 #include "detect/KLVersionInfo.h"
 #include "detect/WindowsFamily.h"
+#include "logon/AllOrNothing.h"
 #include "logon/DisableAutoLogon.h"
 #include "logon/EnableAutoLogon.h"
 #include "logon/LocationProfile.h"
@@ -42,20 +43,21 @@ void RunInstaller(Program& program) {
     program.form.edCliVer = GetClientVersion(program.store, program.platform);
 }
 
-LogonSettings ReadSettings(Program& program) {
-    LogonSettings settings = SettingsOfSwitches(program.switches);
+// Read from the run's plan of the registry, so what the guesses find is what the run writes over.
+LogonSettings ReadSettings(const Switches& switches, LogonContext& context) {
+    LogonSettings settings = SettingsOfSwitches(switches);
     // A guess that finds nothing stops the run before anything is written: the text itself
     // would be stored as the name, and Windows would log on as a user called AuToDeTeCt.
     for (const SwitchEntry& entry : SwitchTable()) {
         if (!entry.guessed || settings.*entry.text != kAutoDetect) continue;
         std::optional<std::string> stored = StoredName(
-            program.store, program.state.ProfileName, std::string(entry.name, std::strlen(entry.name) - 1));
+            context.store, context.state.ProfileName, std::string(entry.name, std::strlen(entry.name) - 1));
         if (!stored)
             throw RunError(kExitFailed, FormatMessageText(kMsgGuessFoundNothing, entry.name));
         settings.*entry.text = *stored;
     }
-    if (HasSwitch(program.switches, SwitchNamed("AutoWSName")))
-        settings.MsDomain = GetWorkstationName(program.platform);
+    if (HasSwitch(switches, SwitchNamed("AutoWSName")))
+        settings.MsDomain = GetWorkstationName(context.platform);
     return settings;
 }
 
@@ -111,30 +113,36 @@ void RunUnattended(Program& program) {
     // machine that then may not come up.
     if (!disable && !IsLogonMode(program.state.ModeText)) {
         program.platform.ShowMessageBox(kMsgModeSwitch, kApplicationTitle, kMbOk | kMbIconError);
+        program.state.Failure = kMsgModeSwitch;
         program.state.ExitCode = kExitFailed;
         program.platform.RequestEnd();
         return;
     }
 
-    LogonSettings settings = ReadSettings(program);
-    if (!disable && settings.LockWorkstation && GetWindowsVersion(program.platform) == kWindowsNT)
-        throw RunError(kExitFailed, kMsgLockNeedsWindows2000);
     LogonContext context = program.Context();
     const bool windows9x = IsWindows9x(program.platform);
-    if (disable) {
-        if (windows9x) {
-            DisableAutoLogon9x(context);
+    WriteAllOrNothing(context, [&](LogonContext& planned) {
+        LogonSettings settings = ReadSettings(program.switches, planned);
+        if (!disable && settings.LockWorkstation &&
+            GetWindowsVersion(planned.platform) == kWindowsNT)
+            throw RunError(kExitFailed, kMsgLockNeedsWindows2000);
+        if (disable) {
+            if (windows9x) {
+                DisableAutoLogon9x(planned);
+            } else {
+                DisableAutoLogon(planned);
+                // The names stay on the logon screen; NMAS and the default profile stay as the
+                // disable restored them.
+                SetLogonParameters(planned, settings, ParametersRun::AfterDisable);
+            }
+        } else if (windows9x) {
+            EnableAutoLogon9x(planned, settings);
         } else {
-            DisableAutoLogon(context);
-            // The names stay on the logon screen; NMAS and the default profile stay as the
-            // disable restored them.
-            SetLogonParameters(context, settings, ParametersRun::AfterDisable);
+            EnableAutoLogon(planned, settings);
         }
-    } else if (windows9x) {
-        EnableAutoLogon9x(context, settings);
-    } else {
-        EnableAutoLogon(context, settings);
-    }
+    });
+    if (disable && windows9x)
+        program.platform.ShowMessageBox(kMsgAutoLogonDisabled9x, kApplicationTitle, kMbOk);
     program.platform.RequestEnd();
 }
 
@@ -190,6 +198,7 @@ void StartUp(Program& program, bool unattended) {
     } catch (const std::exception& e) {
         ShowError(program.platform, e.what());
         if (unattended) {
+            if (program.state.Failure.empty()) program.state.Failure = e.what();
             const auto* runError = dynamic_cast<const RunError*>(&e);
             program.state.ExitCode = runError ? runError->ExitCode() : kExitFailed;
             program.platform.RequestEnd();

@@ -73,13 +73,10 @@ void DisableAutoLogon(LogonContext& context) {
 }
 
 void DisableAutoLogon9x(LogonContext& context) {
-    {
-        TRegistry reg(context.store);
-        reg.SetRootKey(kHkeyLocalMachine);
-        if (OpenOnly(reg, kRunKey, true)) reg.DeleteValue(context.state.ProfileName);
-        if (OpenOnly(reg, kRealModeNetKey, false)) reg.DeleteValue(kRealModeAutoLogon);
-    }
-    context.platform.ShowMessageBox(kMsgAutoLogonDisabled9x, kApplicationTitle, kMbOk);
+    TRegistry reg(context.store);
+    reg.SetRootKey(kHkeyLocalMachine);
+    if (OpenOnly(reg, kRunKey, true)) reg.DeleteValue(context.state.ProfileName);
+    if (OpenOnly(reg, kRealModeNetKey, false)) reg.DeleteValue(kRealModeAutoLogon);
 }
 
 }  // namespace sentrel

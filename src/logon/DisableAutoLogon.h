@@ -10,8 +10,8 @@ namespace sentrel {
 // back, the lock entry removed.
 void DisableAutoLogon(LogonContext& context);
 
-// Windows 9x: removes the start-up login command and the real-mode network logon value, then
-// says "AutoLogon has been disabled".
+// Windows 9x: removes the start-up login command and the real-mode network logon value. The
+// door that ran it says kMsgAutoLogonDisabled9x once the removal is written.
 void DisableAutoLogon9x(LogonContext& context);
 
 inline constexpr const char* kMsgAutoLogonDisabled9x = "AutoLogon has been disabled";

@@ -2,9 +2,10 @@
 // What every registry task works with: the store it writes, the platform, the program-wide
 // state and what was detected of the workstation.
 #include <string>
+#include <vector>
 
 #include "platform/Platform.h"
-#include "registry/RegistryStore.h"
+#include "registry/RegistryChange.h"
 
 namespace sentrel {
 
@@ -13,6 +14,11 @@ struct ProgramState {
     std::string ProfileName;  // the Novell location profile every task works on
     int ExitCode = 0;
     std::string Note;  // what a run left as it was, for its result and its log; or empty
+    // What the last run that changes the registry wrote, net; or, when it failed, why, and
+    // what it could not put back.
+    std::vector<RegistryChange> Changes;
+    std::string Failure;
+    std::vector<RegistryChange> LeftChanged;
 };
 
 inline constexpr const char* kApplicationTitle = "Sentrel for Windows9x, WinNT, W2K & WinXP";

@@ -35,6 +35,7 @@ public:
     LocalTime now{2026, 12, 8, 9, 5, 7};
     std::map<std::string, std::string> files;          // what AppendToFile wrote, by path
     std::deque<std::uint32_t> appendErrors;            // the results of appends in turn; 0 when empty
+    bool runTurnFree = true;  // false: another run holds the turn past every wait
 
     // What the fake was asked.
     std::vector<MessageBoxCall> messageBoxes;
@@ -45,6 +46,8 @@ public:
     int closedProcesses = 0;
     std::vector<std::uint32_t> sleeps;
     bool systemErrorBoxesHidden = false;
+    std::vector<std::uint32_t> runTurnWaits;  // how long each run was willing to wait
+    int runTurnsHeld = 0;                     // turns taken and not given back
 
     OsVersion OsVersionRecord() override { return version; }
     std::string ComputerName() override { return computerName; }
@@ -73,6 +76,12 @@ public:
     }
     void Sleep(std::uint32_t milliseconds) override { sleeps.push_back(milliseconds); }
     void HideSystemErrorBoxes() override { systemErrorBoxesHidden = true; }
+    bool TakeRunTurn(std::uint32_t milliseconds) override {
+        runTurnWaits.push_back(milliseconds);
+        if (runTurnFree) ++runTurnsHeld;
+        return runTurnFree;
+    }
+    void EndRunTurn() override { --runTurnsHeld; }
     void ProcessMessages() override { ++messagePumps; }
     void RequestEnd() override { endRequested_ = true; }
     bool EndRequested() const override { return endRequested_; }

@@ -105,6 +105,12 @@ public:
     // a disk, none for a file that can't be opened, none for a crash (the process just ends).
     virtual void HideSystemErrorBoxes() = 0;
 
+    // Takes this computer's turn for a run that plans and writes the registry (a named mutex
+    // every Sentrel process shares), waiting up to milliseconds while another run holds it;
+    // false when the wait ran out. EndRunTurn gives it back.
+    virtual bool TakeRunTurn(std::uint32_t milliseconds) = 0;
+    virtual void EndRunTurn() = 0;
+
     // Handles every pending window message; a WM_QUIT taken is put back.
     virtual void ProcessMessages() = 0;
     // Requests the end of the application; it takes effect when the message loop runs.

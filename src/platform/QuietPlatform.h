@@ -66,6 +66,10 @@ public:
     }
     void Sleep(std::uint32_t milliseconds) override { inner_.Sleep(milliseconds); }
     void HideSystemErrorBoxes() override { inner_.HideSystemErrorBoxes(); }
+    bool TakeRunTurn(std::uint32_t milliseconds) override {
+        return inner_.TakeRunTurn(milliseconds);
+    }
+    void EndRunTurn() override { inner_.EndRunTurn(); }
     void ProcessMessages() override { inner_.ProcessMessages(); }
 
 private:

@@ -205,6 +205,22 @@ void Win32Platform::HideSystemErrorBoxes() {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
 }
 
+// Runs in every session of a terminal server take turns too, so the mutex is global where the
+// system knows the namespace; NT 4 without Terminal Server refuses a backslash in the name, and
+// there every process falls back to the same plain name.
+bool Win32Platform::TakeRunTurn(std::uint32_t milliseconds) {
+    if (!runTurn_) runTurn_ = CreateMutexA(nullptr, FALSE, "Global\\Sentrel registry run");
+    if (!runTurn_) runTurn_ = CreateMutexA(nullptr, FALSE, "Sentrel registry run");
+    if (!runTurn_) return true;  // no mutex can be had: the run goes on alone, as before
+    // A run that ended without giving its turn back (WAIT_ABANDONED) holds it no more.
+    const DWORD outcome = WaitForSingleObject(runTurn_, milliseconds);
+    return outcome == WAIT_OBJECT_0 || outcome == WAIT_ABANDONED;
+}
+
+void Win32Platform::EndRunTurn() {
+    if (runTurn_) ReleaseMutex(runTurn_);
+}
+
 void Win32Platform::ProcessMessages() {
     if (endRequested_) PostQuitMessage(0);
     MSG message;

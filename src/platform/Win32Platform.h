@@ -28,6 +28,8 @@ public:
     std::uint32_t ReadFileText(const std::string& path, std::string* text) override;
     void Sleep(std::uint32_t milliseconds) override;
     void HideSystemErrorBoxes() override;
+    bool TakeRunTurn(std::uint32_t milliseconds) override;
+    void EndRunTurn() override;
     void ProcessMessages() override;
     void RequestEnd() override;
     bool EndRequested() const override { return endRequested_; }
@@ -38,6 +40,7 @@ public:
 private:
     bool endRequested_ = false;
     void* owner_ = nullptr;
+    void* runTurn_ = nullptr;  // the mutex, once made
 };
 
 }  // namespace sentrel

@@ -1,6 +1,6 @@
 #pragma once
-// A store that passes every call to another. Wrappers (the journal of a logged run, the tests'
-// recorder) derive from it and override only the calls they watch.
+// A store that passes every call to another. Wrappers (the tests' recorder and refusers)
+// derive from it and override only the calls they watch.
 #include "registry/RegistryStore.h"
 
 namespace sentrel {

@@ -1,5 +1,7 @@
 #include "registry/OverlayStore.h"
 
+#include <algorithm>
+
 namespace sentrel {
 
 namespace {
@@ -130,6 +132,8 @@ long OverlayStore::CreateKey(HKey parent, const std::string& subKey, std::uint32
         end = path.find('\\', end + 1);
         if (long error = Load(root, path.substr(0, end), view, &key)) return error;
         if (key->exists) continue;
+        // A key made is named as the run that makes it spells it.
+        key->path = path.substr(0, end);
         // Making a key needs write access to the one it is made in.
         if (above) {
             if (long error = CheckAccess(*above, kKeyAllAccess)) return error;
@@ -226,20 +230,37 @@ long OverlayStore::EnumValue(HKey handle, std::uint32_t index, std::string* name
     return kErrorSuccess;
 }
 
-std::vector<RegistryChange> OverlayStore::NetChanges() const {
-    std::vector<RegistryChange> changes;
+std::vector<PlannedChange> OverlayStore::Plan() const {
+    std::vector<PlannedChange> plan;
     auto add = [&](RegistryChange::Kind kind, const Key& key, const std::string& name,
                    const RegistryValue* before, const RegistryValue* after) {
-        RegistryChange change{kind, KeyPaths().Join(key.root, key.path), name, {}, {}};
-        if (before) change.before = *before;
-        if (after) change.after = *after;
-        changes.push_back(std::move(change));
+        PlannedChange change{key.root, key.path,
+                             {kind, KeyPaths().Join(key.root, key.path), name, {}, {}}};
+        if (before) change.change.before = *before;
+        if (after) change.change.after = *after;
+        plan.push_back(std::move(change));
     };
-    // Keys made and values changed in the order the run came to them; keys made before their
-    // values.
+    auto parentOf = [&](const Key& key) -> const Key* {
+        if (key.path.find('\\') == std::string::npos) return nullptr;
+        for (const std::unique_ptr<Key>& other : keys_)
+            if (other->root == key.root && other->view == key.view &&
+                SameName(other->path, ParentOf(key.path)))
+                return other.get();
+        return nullptr;
+    };
+    // A key made is listed after the keys made above it, whatever order the run came to them.
+    std::vector<const Key*> made;
+    auto make = [&](const Key& key, auto& self) -> void {
+        if (!key.exists || key.existsBelow ||
+            std::find(made.begin(), made.end(), &key) != made.end())
+            return;
+        if (const Key* parent = parentOf(key)) self(*parent, self);
+        made.push_back(&key);
+        add(RegistryChange::KeyCreated, key, "", nullptr, nullptr);
+    };
     for (const std::unique_ptr<Key>& key : keys_) {
         if (!key->exists) continue;
-        if (!key->existsBelow) add(RegistryChange::KeyCreated, *key, "", nullptr, nullptr);
+        make(*key, make);
         for (const Value& value : key->values) {
             const Value* before = Find(key->valuesBelow, value.name);
             if (!before || !(before->data == value.data))
@@ -250,14 +271,24 @@ std::vector<RegistryChange> OverlayStore::NetChanges() const {
             if (!Find(key->values, before.name))
                 add(RegistryChange::ValueDeleted, *key, before.name, &before.data, nullptr);
     }
-    // Keys deleted after every other change, each after its values and before its parent.
-    for (auto at = keys_.rbegin(); at != keys_.rend(); ++at) {
-        const Key& key = **at;
-        if (key.exists || !key.existsBelow) continue;
-        for (const Value& before : key.valuesBelow)
-            add(RegistryChange::ValueDeleted, key, before.name, &before.data, nullptr);
-        add(RegistryChange::KeyDeleted, key, "", nullptr, nullptr);
+    // Keys deleted after every other change, each after its values and its subkeys.
+    std::vector<const Key*> deleted;
+    for (auto at = keys_.rbegin(); at != keys_.rend(); ++at)
+        if (!(*at)->exists && (*at)->existsBelow) deleted.push_back(at->get());
+    auto depth = [](const Key* key) { return std::count(key->path.begin(), key->path.end(), '\\'); };
+    std::stable_sort(deleted.begin(), deleted.end(),
+                     [&](const Key* a, const Key* b) { return depth(a) > depth(b); });
+    for (const Key* key : deleted) {
+        for (const Value& before : key->valuesBelow)
+            add(RegistryChange::ValueDeleted, *key, before.name, &before.data, nullptr);
+        add(RegistryChange::KeyDeleted, *key, "", nullptr, nullptr);
     }
+    return plan;
+}
+
+std::vector<RegistryChange> OverlayStore::NetChanges() const {
+    std::vector<RegistryChange> changes;
+    for (PlannedChange& planned : Plan()) changes.push_back(std::move(planned.change));
     return changes;
 }
 

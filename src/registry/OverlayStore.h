@@ -1,15 +1,24 @@
 #pragma once
-// A dry run's registry: reads see the store below as it is and every earlier write made
+// A run's plan of the registry: reads see the store below as it is and every earlier write made
 // through the overlay; writes stay in the overlay and never reach the store below. A key is
 // read from below the first time the run touches it. An open or delete that asks for write
 // access tries the key below with that access (which writes nothing), so a key the run could not
-// write fails here as it would in the real run.
+// write fails here as it would in the real run. A dry run stops at the plan; a real run then
+// writes the plan's net change (RegistryTransaction.h).
 #include <memory>
 #include <vector>
 
-#include "registry/JournalingStore.h"
+#include "registry/KeyPaths.h"
+#include "registry/RegistryChange.h"
 
 namespace sentrel {
+
+// A net change and the key it is made in, as the store below names it.
+struct PlannedChange {
+    HKey root = 0;
+    std::string path;  // below the root
+    RegistryChange change;
+};
 
 class OverlayStore : public RegistryStore {
 public:
@@ -30,7 +39,9 @@ public:
     long EnumValue(HKey key, std::uint32_t index, std::string* name) override;
 
     // What the writes would change below, net: a key deleted and made again with the same
-    // values is no change. Keys made come before their values, keys deleted after theirs.
+    // values is no change. In the order the run came to the keys; a key is made before its
+    // values and its subkeys, and deleted after them, every deletion after the other changes.
+    std::vector<PlannedChange> Plan() const;
     std::vector<RegistryChange> NetChanges() const;
 
 private:

@@ -1,6 +1,7 @@
 #include "ui/FormActions.h"
 
 #include "detect/WindowsFamily.h"
+#include "logon/AllOrNothing.h"
 #include "logon/DisableAutoLogon.h"
 #include "logon/EnableAutoLogon.h"
 #include "logon/WindowsAutoLogon9x.h"
@@ -12,10 +13,13 @@ void EnableClicked(LogonContext& context, FormState& form) {
     context.state.ModeText = form.ModeCode();
     context.state.Note.clear();
     const LogonSettings settings = form.Settings();
-    if (IsWindows9x(context.platform))
-        EnableAutoLogon9x(context, settings);
-    else
-        EnableAutoLogon(context, settings);
+    const bool windows9x = IsWindows9x(context.platform);
+    WriteAllOrNothing(context, [&](LogonContext& planned) {
+        if (windows9x)
+            EnableAutoLogon9x(planned, settings);
+        else
+            EnableAutoLogon(planned, settings);
+    });
     std::string result = kMsgAutoLoginEnabled;
     if (!context.state.Note.empty()) (result += "\r\n\r\n") += context.state.Note;
     context.platform.ShowMessageBox(result, kApplicationTitle, kMbOk);
@@ -23,10 +27,15 @@ void EnableClicked(LogonContext& context, FormState& form) {
 }
 
 void DisableClicked(LogonContext& context, FormState& form) {
-    if (IsWindows9x(context.platform))
-        DisableAutoLogon9x(context);
-    else
-        DisableAutoLogon(context);
+    const bool windows9x = IsWindows9x(context.platform);
+    WriteAllOrNothing(context, [&](LogonContext& planned) {
+        if (windows9x)
+            DisableAutoLogon9x(planned);
+        else
+            DisableAutoLogon(planned);
+    });
+    if (windows9x)
+        context.platform.ShowMessageBox(kMsgAutoLogonDisabled9x, kApplicationTitle, kMbOk);
     context.platform.ShowMessageBox(kMsgAutoLoginDisabled, kApplicationTitle, kMbOk);
     ShowCurrentSettings(context, form);
 }

@@ -6,7 +6,7 @@
 
 namespace sentrel {
 
-// Each then shows what is in force now (ReadCurrentSettings): a password that is no longer
+// Both write all or nothing (AllOrNothing.h). Each then shows what is in force now (ReadCurrentSettings): a password that is no longer
 // stored leaves its field empty.
 void EnableClicked(LogonContext& context, FormState& form);
 void DisableClicked(LogonContext& context, FormState& form);

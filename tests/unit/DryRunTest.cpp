@@ -24,16 +24,6 @@ protected:
         Start(arguments);
         return state.ExitCode;
     }
-    // Every key and value of the registry, as text.
-    static std::vector<std::string> Dump(RegistryStore& store, const std::string& path = "") {
-        std::vector<std::string> lines{path};
-        for (const std::string& name : ValueNames(store, path))
-            lines.push_back(path + " | " + name + " = " + Show(store, path, name));
-        for (const std::string& name : SubkeyNames(store, path))
-            for (const std::string& line : Dump(store, path.empty() ? name : path + "\\" + name))
-                lines.push_back(line);
-        return lines;
-    }
     bool Logged(const std::string& line) {
         return platform.files[kLog].find(line + "\r\n") != std::string::npos;
     }

@@ -1,7 +1,12 @@
-// The dry run's overlay: it reads the store below and its own writes, writes nothing below, and
-// gives the net difference; against the in-memory store and Wine's registry.
+// A run's plan: the overlay reads the store below and its own writes, writes nothing below, and
+// gives the net difference, which is then written all or nothing; against the in-memory store
+// and Wine's registry.
 #include "registry/OverlayStore.h"
 
+#include <algorithm>
+
+#include "registry/RegistryTransaction.h"
+#include "support/RefusingStore.h"
 #include "support/StoreTest.h"
 
 namespace sentrel::test {
@@ -81,6 +86,57 @@ TEST_P(Overlay, AKeyThatCannotBeWrittenBelowFailsAsTheRealRunWould) {
     EXPECT_EQ(overlay.CreateKey(kHkeyLocalMachine, In("Locked"), kKeyAllAccess, &key),
               kErrorAccessDenied);
     EXPECT_EQ(overlay.NetChanges(), std::vector<RegistryChange>{});
+}
+
+// The plan written to the store leaves it as the overlay showed it, whatever order the run came
+// to the keys in: a key made after a look at a key below it, a tree deleted from its middle.
+// A refusal part-way puts back every change, in reverse.
+TEST_P(Overlay, APlanWrittenLeavesTheStoreAsTheOverlayShowedItOrAsItWas) {
+    PutString(store(), In("Tree\\Mid\\Leaf"), "v", "x");
+    PutString(store(), In("Tree\\Mid"), "m", "y");
+    PutString(store(), In("Keep"), "k", "old");
+    PutDword(store(), In("Keep"), "d", 1);
+    const std::vector<std::string> before = Tree(store());
+    OverlayStore overlay(store());
+    HKey key = 0;
+    for (const char* missing : {"Made\\Deep", "MADE"})
+        EXPECT_EQ(overlay.OpenKey(kHkeyLocalMachine, In(missing), kKeyRead, &key),
+                  kErrorFileNotFound);
+    // Made before the key below it, which the run looked at first, and named as the run that
+    // makes it spells it.
+    PutString(overlay, In("made"), "top", "1");
+    PutString(overlay, In("Made\\Deep"), "deep", "2");
+    PutString(overlay, In("Keep"), "k", "new");
+    PutString(overlay, In("Keep"), "added", "a");
+    PutString(overlay, In("Keep"), "gone", "g");
+    ASSERT_EQ(overlay.OpenKey(kHkeyLocalMachine, In("Keep"), kKeyAllAccess, &key), kErrorSuccess);
+    EXPECT_EQ(overlay.DeleteValue(key, "d"), kErrorSuccess);
+    EXPECT_EQ(overlay.DeleteValue(key, "gone"), kErrorSuccess);  // made and deleted: no change
+    overlay.CloseKey(key);
+    RemoveTree(overlay, In("Tree\\Mid\\Leaf"));
+    RemoveTree(overlay, In("Tree"));
+    const std::vector<std::string> planned = Tree(overlay);
+    const std::vector<PlannedChange> plan = overlay.Plan();
+
+    for (std::size_t refused = 0; refused < plan.size(); ++refused) {
+        SCOPED_TRACE("write " + std::to_string(refused) + " refused");
+        RefusingStore refusing(store());
+        refusing.Refuse(refused);
+        try {
+            Commit(plan, refusing);
+            ADD_FAILURE() << "no error";
+        } catch (const CommitError& e) {
+            EXPECT_EQ(e.LeftChanged(), std::vector<RegistryChange>{});
+        }
+        std::vector<std::string> now = Tree(store()), expected = before;
+        std::sort(now.begin(), now.end());  // a value put back comes last in its key
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(now, expected);
+    }
+    const std::vector<RegistryChange> written = Commit(plan, store());
+    EXPECT_EQ(written, overlay.NetChanges());
+    EXPECT_EQ(Tree(store()), planned);
+    EXPECT_EQ(SubkeyNames(store(), kSandbox), (std::vector<std::string>{"Keep", "made"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, Overlay, ::testing::ValuesIn(AllStores()), StoreName);

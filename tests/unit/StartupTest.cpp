@@ -139,7 +139,7 @@ TEST_F(Startup, GuessesReplaceOnlyTheExactKeywordWithStoredStrings) {
     Start("/U /Mode:2 /NDSCx:AuToDeTeCt /MSUsr:kiosk");
     EXPECT_EQ(platform.MessageTexts(), std::vector<std::string>{
                                            "Nothing is stored on this workstation to take "
-                                           "/NDSCx:AuToDeTeCt from"});
+                                           "/NDSCx:AuToDeTeCt from\r\n\r\nNothing was changed."});
     EXPECT_EQ(state.ExitCode, 1);
     EXPECT_EQ(store.Writes(), std::vector<std::string>{});
     platform = FakePlatform();
@@ -159,7 +159,7 @@ TEST_F(Startup, NtFourHasNoLockWorkStationSoTheLockIsRefusedBeforeAnyWrite) {
     Start("/U /Mode:1 /MSUsr:u /LockWS");
     EXPECT_EQ(platform.MessageTexts(),
               std::vector<std::string>{"/LockWS needs Windows 2000 or later: Windows NT 4 cannot "
-                                       "lock the workstation"});
+                                       "lock the workstation\r\n\r\nNothing was changed."});
     EXPECT_EQ(state.ExitCode, 1);
     EXPECT_EQ(store.Writes(), std::vector<std::string>{});
     // The window offers no lock box there, even where an entry was stored by hand.
@@ -248,10 +248,12 @@ TEST_F(Startup, AnErrorInAnUnattendedRunEndsItWithExitCodeOne) {
     RemoveTree(memory, kWinlogon);
     Start("/U /Mode:1 /MSUsr:u");
     EXPECT_EQ(platform.MessageTexts(),
-              std::vector<std::string>{"Failed to set data for 'DefaultDomainName'"});
+              std::vector<std::string>{
+                  "Failed to set data for 'DefaultDomainName'\r\n\r\nNothing was changed."});
     EXPECT_EQ(platform.messageBoxes[0].caption, "Sentrel for Windows9x, WinNT, W2K & WinXP");
     EXPECT_TRUE(platform.EndRequested());
     EXPECT_EQ(state.ExitCode, 1);
+    EXPECT_EQ(store.Writes(), std::vector<std::string>{});  // the values before it stay unwritten
 }
 
 TEST_F(Startup, AnErrorAtStartUpWithoutUnattendedRunOpensTheWindow) {

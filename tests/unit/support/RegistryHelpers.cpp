@@ -97,4 +97,19 @@ void RemoveTree(RegistryStore& store, const std::string& path) {
     store.DeleteKey(kHkeyLocalMachine, path);
 }
 
+std::vector<std::string> Dump(RegistryStore& store, const std::string& path) {
+    std::vector<std::string> lines{"[" + path + "]"};
+    for (const std::string& name : ValueNames(store, path)) {
+        std::optional<StoredValue> value = GetValue(store, path, name);
+        std::string line = path + " | " + name + " = type " + std::to_string(value->type) + ":";
+        const char* digits = "0123456789ABCDEF";
+        for (std::uint8_t b : value->data) (line += digits[b >> 4]) += digits[b & 15];
+        lines.push_back(line);
+    }
+    for (const std::string& name : SubkeyNames(store, path))
+        for (const std::string& line : Dump(store, path.empty() ? name : path + "\\" + name))
+            lines.push_back(line);
+    return lines;
+}
+
 }  // namespace sentrel::test

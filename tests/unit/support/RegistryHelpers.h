@@ -29,6 +29,9 @@ std::vector<std::string> SubkeyNames(RegistryStore& store, const std::string& pa
 std::vector<std::string> ValueNames(RegistryStore& store, const std::string& path);
 // Removes a key and everything below it; nothing happens when it is missing.
 void RemoveTree(RegistryStore& store, const std::string& path);
+// Every key below path and every value, its type and its bytes in hex, one line each: two dumps
+// are equal only when the registries are, byte for byte.
+std::vector<std::string> Dump(RegistryStore& store, const std::string& path = "");
 Bytes Sz(const std::string& text);  // text plus its NUL
 Bytes Dword(std::uint32_t value);
 

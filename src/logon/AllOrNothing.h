@@ -1,0 +1,25 @@
+#pragma once
+// Every run that changes the registry, from the window or the command line: its writers work
+// on a plan of the registry (an overlay, which writes nothing), and only then is the plan's net
+// change written, all or nothing, while no other Sentrel run on this computer plans or writes.
+// So a run that fails leaves the registry as it found it, a repeat writes nothing, and a dry
+// run (a plan committed into another overlay) lists exactly what the real run writes.
+#include <functional>
+
+#include "logon/LogonContext.h"
+
+namespace sentrel {
+
+// Runs the writers against the plan and writes its net change to context.store; the state's
+// Changes then hold what was written. On failure the writers' error, or the registry's refusal
+// while writing, is raised as a RegistryError whose text adds that nothing was changed, or
+// names what could not be put back; the state's Failure and LeftChanged say the same.
+void WriteAllOrNothing(LogonContext& context, const std::function<void(LogonContext&)>& writers);
+
+inline constexpr std::uint32_t kRunTurnWaitMilliseconds = 60000;
+inline constexpr const char* kMsgNothingChanged = "Nothing was changed.";
+inline constexpr const char* kMsgLeftChanged = "These changes could not be put back:";
+inline constexpr const char* kMsgRunTurnTimedOut =
+    "Another Sentrel run on this computer did not end within 60 seconds";
+
+}  // namespace sentrel

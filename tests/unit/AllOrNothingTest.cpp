@@ -1,0 +1,233 @@
+// A run changes the registry exactly as asked or not at all, through the real unattended run:
+// a refusal at any key or at any write leaves every byte as it was; a refusal while putting
+// back is named; a repeat writes nothing; runs take turns.
+#include <algorithm>
+#include <functional>
+
+#include "app/RecordedRun.h"
+#include "logon/AllOrNothing.h"
+#include "support/RefusingStore.h"
+#include "support/StartupFixture.h"
+#include "ui/FormActions.h"
+
+namespace sentrel::test {
+namespace {
+
+using namespace keys;
+
+const char* const kSetUpNt =
+    "/U /NDSTree:T /NDSUsr:old /NDSPass:p0 /MSUsr:old /MSPass:q0 /RunScript /LockWS /Mode:0";
+const char* const kSetUp9x = "/U /NDSSrv:S0 /NDSUsr:old /NDSPass:p0 /Mode:0";
+
+struct Road {
+    bool windows9x;
+    const char* arguments;
+};
+
+const Road kRoads[] = {
+    {false, "/U /NDSTree:T /NDSUsr:n /NDSPass:p /MSUsr:w /MSPass:q /RunScript /LockWS /Mode:0"},
+    {false, "/U /NDSUsr:n /MSUsr:w /MSPass:q /Mode:1"},
+    {false, "/U /NDSUsr:n /MSUsr:w /MSPass:q /ShowResult /Mode:2"},
+    {false, "/U /NDSUsr:n /MSUsr:w /Mode:3"},
+    {false, "/U /Disable"},
+    {true, "/U /NDSSrv:S1 /NDSUsr:n /NDSPass:p /RunScript /Mode:0"},
+    {true, "/U /NDSUsr:n /Mode:3"},
+    {true, "/U /Disable"},
+};
+
+// The lines of one dump that the other lacks, each marked with the side it is on: empty when
+// the registries are the same, and short enough to read when they are not.
+std::vector<std::string> Difference(const std::vector<std::string>& now,
+                                    const std::vector<std::string>& before) {
+    std::vector<std::string> lines;
+    for (const std::string& line : now)
+        if (std::find(before.begin(), before.end(), line) == before.end()) lines.push_back("+ " + line);
+    for (const std::string& line : before)
+        if (std::find(now.begin(), now.end(), line) == now.end()) lines.push_back("- " + line);
+    return lines;
+}
+
+class AllOrNothing : public Startup {
+protected:
+    // A workstation with the client, on the road's Windows; set up by an earlier enable or not.
+    void Begin(bool windows9x, bool setUp) {
+        memory = MemoryStore();
+        platform = FakePlatform();
+        SetUp();
+        if (windows9x) On9x();
+        InstallClient();
+        PutString(memory, kProfileList, "0", "Default");
+        PutString(memory, kInitialLogin, "Login When NWGina Not Loaded", "Yes");
+        if (setUp) ASSERT_EQ(Run(memory, windows9x ? kSetUp9x : kSetUpNt), kExitDone);
+    }
+    int Run(RegistryStore& through, const std::string& arguments) {
+        platform.messageBoxes.clear();
+        state = ProgramState();
+        form = FormState();
+        Program run{through, platform, state, form,
+                    Switches::FromCommandLine("Sentrel.exe " + arguments)};
+        FormCreate(run);
+        return state.ExitCode;
+    }
+    // Every start of every road: what the road writes there, and the dump before it.
+    void ForEveryStart(const std::function<void(const Road&, bool setUp)>& check) {
+        for (const Road& road : kRoads) {
+            for (bool setUp : {false, true}) {
+                SCOPED_TRACE(std::string(road.windows9x ? "98, " : "XP, ") +
+                             (setUp ? "set up, " : "clean, ") + road.arguments);
+                check(road, setUp);
+            }
+        }
+    }
+};
+
+TEST_F(AllOrNothing, ARefusalAtAnyKeyOrAnyWriteLeavesEveryByteAsItWas) {
+    int refusals = 0;
+    ForEveryStart([&](const Road& road, bool setUp) {
+        Begin(road.windows9x, setUp);
+        RefusingStore counted(memory);
+        RecordingStore recorded(counted);
+        ASSERT_EQ(Run(recorded, road.arguments), kExitDone);
+        const std::size_t writes = counted.Writes();
+        const std::vector<std::string> keysUsed = recorded.KeysUsed();
+
+        for (std::size_t refused = 0; refused < writes; ++refused) {
+            SCOPED_TRACE("write " + std::to_string(refused) + " refused");
+            Begin(road.windows9x, setUp);
+            const std::vector<std::string> before = Dump(memory);
+            RefusingStore refusing(memory);
+            refusing.Refuse(refused);
+            EXPECT_EQ(Run(refusing, road.arguments), kExitFailed);
+            EXPECT_EQ(Difference(Dump(memory), before), std::vector<std::string>{});
+            ASSERT_EQ(platform.MessageTexts().size(), 1u);
+            EXPECT_TRUE(platform.MessageTexts()[0].ends_with("\r\n\r\nNothing was changed."))
+                << platform.MessageTexts()[0];
+            ++refusals;
+        }
+        for (const std::string& key : keysUsed) {
+            SCOPED_TRACE("denied: " + key);
+            Begin(road.windows9x, setUp);
+            // A key denied is made where it was missing: the dump is taken with it there.
+            memory.Deny(kHkeyLocalMachine, key.substr(5));
+            memory.Deny(kHkeyLocalMachine, key.substr(5), false);
+            const std::vector<std::string> before = Dump(memory);
+            memory.Deny(kHkeyLocalMachine, key.substr(5));
+            const int exitCode = Run(memory, road.arguments);
+            memory.Deny(kHkeyLocalMachine, key.substr(5), false);
+            // A key the run only reads may be denied; one it must write stops it unwritten.
+            if (exitCode == kExitDone) continue;
+            EXPECT_EQ(exitCode, kExitFailed);
+            EXPECT_EQ(Difference(Dump(memory), before), std::vector<std::string>{});
+            ++refusals;
+        }
+    });
+    EXPECT_GT(refusals, 300);
+}
+
+TEST_F(AllOrNothing, WhatCannotBePutBackIsNamedInTheBoxAndTheRecord) {
+    const char* const kLog = "C:\\sentrel.log";
+    Begin(false, true);
+    const std::vector<std::string> before = Dump(memory);
+    RefusingStore refusing(memory);
+    refusing.Refuse(4, true);  // the fifth write fails, and so does putting back the four before
+    EXPECT_EQ(Run(refusing, std::string(kRoads[1].arguments) + " /Quiet /Log:" + kLog),
+              kExitFailed);
+    ASSERT_EQ(state.LeftChanged.size(), 4u);
+    EXPECT_NE(Dump(memory), before);
+    const std::string& record = platform.files[kLog];
+    EXPECT_NE(record.find("\r\nLeft changed, could not be put back: Failed to "),
+              std::string::npos) << record;
+    for (const RegistryChange& change : state.LeftChanged) {
+        // Each is in the record, and each is really left: the registry holds its new data.
+        EXPECT_NE(record.find(change.key + " | " + change.name + " | "), std::string::npos)
+            << change.key << "|" << change.name;
+        const std::string path = change.key.substr(5);
+        std::optional<StoredValue> now = GetValue(memory, path, change.name);
+        ASSERT_TRUE(change.after && now) << change.key << "|" << change.name;
+        EXPECT_EQ(now->data, change.after->data);
+    }
+    EXPECT_EQ(record.find("Result: exit code 0"), std::string::npos);
+    EXPECT_EQ(record.find("q\r\n"), std::string::npos);  // the password of the change lines
+
+    // Put back whole: the record says that nothing was changed, and why.
+    Begin(false, true);
+    platform.files.clear();
+    RefusingStore once(memory);
+    once.Refuse(4);
+    EXPECT_EQ(Run(once, std::string(kRoads[1].arguments) + " /Quiet /Log:" + kLog), kExitFailed);
+    EXPECT_NE(platform.files[kLog].find("\r\nNothing was changed: Failed to "), std::string::npos)
+        << platform.files[kLog];
+    EXPECT_EQ(platform.files[kLog].find("Left changed"), std::string::npos);
+
+    // Unquiet, the box names the keys and values left, and never their data.
+    Begin(false, true);
+    RefusingStore again(memory);
+    again.Refuse(4, true);
+    Run(again, kRoads[1].arguments);
+    ASSERT_EQ(platform.MessageTexts().size(), 1u);
+    const std::string box = platform.MessageTexts()[0];
+    EXPECT_NE(box.find("\r\n\r\nThese changes could not be put back:\r\nHKLM\\"), std::string::npos)
+        << box;
+    EXPECT_EQ(box.find("Nothing was changed"), std::string::npos);
+}
+
+TEST_F(AllOrNothing, ARepeatWritesNothingAndSaysSo) {
+    ForEveryStart([&](const Road& road, bool setUp) {
+        Begin(road.windows9x, setUp);
+        ASSERT_EQ(Run(memory, road.arguments), kExitDone);
+        store.Clear();
+        ASSERT_EQ(Run(store, std::string(road.arguments) + " /Quiet /Log:C:\\r.log"), kExitDone);
+        for (const RegistryEvent& e : store.Events())
+            EXPECT_TRUE(e.kind == RegistryEvent::Open) << e.path << "|" << e.name;
+        EXPECT_NE(platform.files["C:\\r.log"].find("\r\nNo registry change.\r\n"),
+                  std::string::npos);
+    });
+}
+
+TEST_F(AllOrNothing, RunsTakeTurnsAndOneThatWaitsTooLongWritesNothing) {
+    Begin(false, false);
+    EXPECT_EQ(Run(memory, kRoads[0].arguments), kExitDone);
+    EXPECT_EQ(platform.runTurnWaits, std::vector<std::uint32_t>{60000});
+    EXPECT_EQ(platform.runTurnsHeld, 0);  // given back
+    const std::vector<std::string> before = Dump(memory);
+    platform.runTurnFree = false;
+    EXPECT_EQ(Run(memory, kRoads[4].arguments), kExitFailed);
+    EXPECT_EQ(platform.MessageTexts(),
+              std::vector<std::string>{"Another Sentrel run on this computer did not end within "
+                                       "60 seconds\r\n\r\nNothing was changed."});
+    EXPECT_EQ(Difference(Dump(memory), before), std::vector<std::string>{});
+    platform.runTurnFree = true;
+    RefusingStore refusing(memory);
+    refusing.Refuse(0);
+    EXPECT_EQ(Run(refusing, kRoads[4].arguments), kExitFailed);
+    EXPECT_EQ(platform.runTurnsHeld, 0);  // given back after a failure too
+}
+
+// The window's buttons take the same road: a refused write leaves the registry as it was, and
+// the 9x disable says it is done only once it is.
+TEST_F(AllOrNothing, TheWindowsButtonsWriteAllOrNothing) {
+    for (bool windows9x : {false, true}) {
+        SCOPED_TRACE(windows9x ? "98" : "XP");
+        Begin(windows9x, true);
+        const std::vector<std::string> before = Dump(memory);
+        ProgramState buttonState{"", "Default", 0, ""};
+        FormState window;
+        for (auto button : {&DisableClicked, &EnableClicked}) {
+            RefusingStore refusing(memory);
+            refusing.Refuse(0);
+            LogonContext context{refusing, platform, buttonState, true};
+            EXPECT_THROW(button(context, window), RegistryError);
+        }
+        EXPECT_EQ(Difference(Dump(memory), before), std::vector<std::string>{});
+        EXPECT_TRUE(platform.messageBoxes.empty());
+        LogonContext writable{memory, platform, buttonState, true};
+        DisableClicked(writable, window);
+        std::vector<std::string> said{"Auto Login has been disabled"};
+        if (windows9x) said.insert(said.begin(), "AutoLogon has been disabled");
+        EXPECT_EQ(platform.MessageTexts(), said);
+        EXPECT_NE(Dump(memory), before);
+    }
+}
+
+}  // namespace
+}  // namespace sentrel::test
