@@ -2,6 +2,7 @@
 // exit code; /Log: appends one whole record of every change, with no password in it.
 #include <algorithm>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -55,8 +56,8 @@ protected:
         return records;
     }
     // Runs quietly, watching for windows: there must be none.
-    int RunQuietly(const std::string& arguments) {
-        SentrelRun run(arguments);
+    int RunQuietly(const std::string& arguments, const std::string& version = "winxp") {
+        SentrelRun run(arguments, version);
         std::vector<std::string> windows;
         const DWORD started = GetTickCount();
         int code = run.FinishWatchingForWindows(&windows);
@@ -255,6 +256,62 @@ TEST_P(QuietAndLog, AResponseFileCarriesALongLineWithBlanksAndQuotes) {
     EXPECT_EQ(LogText().find("quoted"), std::string::npos);  // the password is masked
     DeleteFileA(file.c_str());
     EXPECT_EQ(RunQuietly("/Quiet @" + file), 1);  // gone: a wrong command line
+}
+
+// A run refused at a key late in its order leaves the machine exactly as it was, on NT and on
+// 98; a repeat of a run that has set the machine up writes nothing and says so.
+TEST_P(QuietAndLog, ARefusedRunLeavesTheMachineAsItWasAndARepeatWritesNothing) {
+    BuildWithClient();
+    const std::string logged = " /Quiet \"/Log:" + log_ + "\"";
+    EXPECT_EQ(RunQuietly(std::string(kModeZero) + " /LockWS" + logged), 0);
+    EXPECT_EQ(RunQuietly(std::string(kModeZero) + " /LockWS" + logged), 0);
+    ASSERT_EQ(Records().size(), 2u);
+    EXPECT_NE(Records()[1].find("\r\nNo registry change.\r\n"), std::string::npos) << Records()[1];
+
+    // The disable removes the lock entry from the Run list after most of its other changes.
+    Deny(kRun);
+    std::string before = ExportedMachine();
+    ASSERT_GT(before.size(), 1000u);
+    EXPECT_EQ(RunQuietly("/U /Disable" + logged), 1);
+    EXPECT_TRUE(ExportedMachine() == before) << "the refused disable changed the registry";
+    EXPECT_NE(Records().back().find("\r\nNothing was changed: Failed to "), std::string::npos)
+        << Records().back();
+
+    RebuildWithThirdPartyDialog(false, "MSGINA.DLL");
+    MakeKey(store(), kRealModeNet);
+    InstallClient9x();
+    EXPECT_EQ(RunQuietly("/U /NDSSrv:S1 /NDSUsr:kiosk1 /NDSPass:p /Mode:0" + logged, "win98"), 0);
+    // The 98 disable deletes the login entry, then the real-mode network value.
+    Deny(kRealModeNet);
+    before = ExportedMachine();
+    EXPECT_EQ(RunQuietly("/U /Disable" + logged, "win98"), 1);
+    EXPECT_TRUE(ExportedMachine() == before) << "the refused 98 disable changed the registry";
+    EXPECT_NE(At(kRun, "Default"), "<missing>");
+}
+
+// Two runs started at the same moment take turns: the machine ends as after one of them and
+// then the other.
+TEST_P(QuietAndLog, TwoRunsStartedTogetherEndAsOneAfterTheOther) {
+    const std::string first = "/U /Quiet /NDSUsr:alpha /NDSPass:a1 /MSUsr:alpha /MSPass:a2 /Mode:0";
+    const std::string second = "/U /Quiet /NDSUsr:beta /MSUsr:beta /MSPass:b2 /LockWS /Mode:2";
+    std::vector<std::map<std::string, std::string>> inTurn;
+    for (const auto& [a, b] : {std::pair{first, second}, std::pair{second, first}}) {
+        RebuildWithThirdPartyDialog(true, "NWGINA.DLL");
+        EXPECT_EQ(RunQuietly(a), 0);
+        EXPECT_EQ(RunQuietly(b), 0);
+        inTurn.push_back(Snapshot());
+    }
+    ASSERT_NE(inTurn[0], inTurn[1]);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        SCOPED_TRACE("attempt " + std::to_string(attempt));
+        RebuildWithThirdPartyDialog(true, "NWGINA.DLL");
+        SentrelRun one(first), other(second);
+        std::vector<std::string> windows;
+        EXPECT_EQ(one.FinishWatchingForWindows(&windows), 0);
+        EXPECT_EQ(other.FinishWatchingForWindows(&windows), 0);
+        const auto together = Snapshot();
+        EXPECT_TRUE(together == inTurn[0] || together == inTurn[1]);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Wine, QuietAndLog, ::testing::ValuesIn(WineRegistryOnly()),

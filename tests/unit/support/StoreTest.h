@@ -17,10 +17,13 @@ protected:
         Clean();
     }
     void TearDown() override { Clean(); }
-    void Clean() {
-        // A key denied by the test must not block the removal.
+    // Gives back the keys the test denied: one must not block a removal or a restore.
+    void AllowDenied() {
         for (const std::string& path : denied_) GetParam().deny(*store_, path, false);
         denied_.clear();
+    }
+    void Clean() {
+        AllowDenied();
         for (const std::string& key : KeysToClean()) RemoveTree(*store_, key);
     }
     // The keys a test may touch: removed before and after it.

@@ -49,6 +49,7 @@ void WorkstationTest::SetUp() {
 }
 
 void WorkstationTest::TearDown() {
+    AllowDenied();
     for (const auto& [where, value] : saved_) {
         ScopedKey key(store());
         if (store().CreateKey(kHkeyLocalMachine, where.first, kKeyAllAccess, key.Out()) !=
