@@ -9,16 +9,17 @@
 
 namespace sentrel {
 
+// Every member has an initialiser, so a brace list may give only the first ones.
 struct ProgramState {
-    std::string ModeText;     // the current LogonMode; empty at start
-    std::string ProfileName;  // the Novell location profile every task works on
+    std::string ModeText{};     // the current LogonMode; empty at start
+    std::string ProfileName{};  // the Novell location profile every task works on
     int ExitCode = 0;
-    std::string Note;  // what a run left as it was, for its result and its log; or empty
+    std::string Note{};  // what a run left as it was, for its result and its log; or empty
     // What the last run that changes the registry wrote, net; or, when it failed, why, and
     // what it could not put back.
-    std::vector<RegistryChange> Changes;
-    std::string Failure;
-    std::vector<RegistryChange> LeftChanged;
+    std::vector<RegistryChange> Changes{};
+    std::string Failure{};
+    std::vector<RegistryChange> LeftChanged{};
 };
 
 inline constexpr const char* kApplicationTitle = "Sentrel for Windows9x, WinNT, W2K & WinXP";

@@ -403,7 +403,8 @@ TEST_P(Interactive, AnErrorInAHandlerIsShownAndTheWindowGoesOn) {
     run.Click(BtnEnable);
     MessageBoxSeen seen;
     ASSERT_TRUE(run.AnswerMessageBox(IDOK, &seen));
-    EXPECT_EQ(seen.text, "Failed to create key \\SOFTWARE\\NOVELL\\NWGINA\\Login Screen");
+    EXPECT_EQ(seen.text, "Failed to create key \\SOFTWARE\\NOVELL\\NWGINA\\Login Screen\r\n\r\n"
+                         "Nothing was changed.");
     EXPECT_EQ(seen.caption, "Sentrel for Windows9x, WinNT, W2K & WinXP");
     EXPECT_NE(run.WaitForMainWindow(1000), nullptr);
     // A Winlogon key the user may only read: Disable says so before it writes anything, and
@@ -414,7 +415,8 @@ TEST_P(Interactive, AnErrorInAHandlerIsShownAndTheWindowGoesOn) {
     run.Click(btnDisable);
     ASSERT_TRUE(run.AnswerMessageBox(IDOK, &seen));
     EXPECT_EQ(seen.text,
-              "Failed to open key \\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\WinLogon");
+              "Failed to open key \\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\WinLogon\r\n\r\n"
+              "Nothing was changed.");
     EXPECT_FALSE(run.AnswerMessageBox(IDOK, &seen, 1000)) << seen.text;
     EXPECT_EQ(Snapshot(), before);
     run.Click(btnExit2);

@@ -146,7 +146,8 @@ TEST_P(Unattended, ARegistryErrorIsShownAndEndsWithExitCodeOne) {
     SentrelRun run("/U /MSUsr:u /Mode:2");
     MessageBoxSeen seen;
     ASSERT_TRUE(run.AnswerMessageBox(IDOK, &seen));
-    EXPECT_EQ(seen.text, "Failed to create key \\SOFTWARE\\NOVELL\\NWGINA\\Login Screen");
+    EXPECT_EQ(seen.text, "Failed to create key \\SOFTWARE\\NOVELL\\NWGINA\\Login Screen\r\n\r\n"
+                         "Nothing was changed.");
     EXPECT_EQ(seen.caption, "Sentrel for Windows9x, WinNT, W2K & WinXP");
     EXPECT_EQ(run.FinishAnsweringOk(), 1);
     EXPECT_EQ(run.WaitForMainWindow(100), nullptr);
@@ -163,7 +164,8 @@ TEST_P(Unattended, OlderNtVersionsTakeTheNtRoad) {
         EXPECT_EQ(run.FinishAnsweringOk(), nt4 ? 1 : 0);
         EXPECT_EQ(run.MessageTexts(),
                   nt4 ? std::vector<std::string>{"/LockWS needs Windows 2000 or later: Windows "
-                                                 "NT 4 cannot lock the workstation"}
+                                                 "NT 4 cannot lock the workstation\r\n\r\n"
+                                                 "Nothing was changed."}
                       : std::vector<std::string>{});
         EXPECT_EQ(At(kWinlogon, "AutoAdminLogon"), nt4 ? "SZ:0" : "SZ:1");
         EXPECT_EQ(At(kRun, "ForceAutoLock"),

@@ -58,7 +58,9 @@ protected:
         InstallClient();
         PutString(memory, kProfileList, "0", "Default");
         PutString(memory, kInitialLogin, "Login When NWGina Not Loaded", "Yes");
-        if (setUp) ASSERT_EQ(Run(memory, windows9x ? kSetUp9x : kSetUpNt), kExitDone);
+        if (setUp) {
+            ASSERT_EQ(Run(memory, windows9x ? kSetUp9x : kSetUpNt), kExitDone);
+        }
     }
     int Run(RegistryStore& through, const std::string& arguments) {
         platform.messageBoxes.clear();
@@ -210,7 +212,7 @@ TEST_F(AllOrNothing, TheWindowsButtonsWriteAllOrNothing) {
         SCOPED_TRACE(windows9x ? "98" : "XP");
         Begin(windows9x, true);
         const std::vector<std::string> before = Dump(memory);
-        ProgramState buttonState{"", "Default", 0, ""};
+        ProgramState buttonState{"", "Default"};
         FormState window;
         for (auto button : {&DisableClicked, &EnableClicked}) {
             RefusingStore refusing(memory);
