@@ -1,6 +1,7 @@
 #include "app/RecordedRun.h"
 
 #include "app/RunRecord.h"
+#include "app/SwitchNotes.h"
 #include "app/SwitchTable.h"
 #include "detect/ClientVersion.h"
 #include "detect/WindowsFamily.h"
@@ -32,6 +33,31 @@ std::string InForceText(RegistryStore& store, Platform& platform) {
 
 std::vector<std::string> WithoutProgram(const std::vector<std::string>& all) {
     return std::vector<std::string>(all.begin() + (all.empty() ? 0 : 1), all.end());
+}
+
+// The family the program takes, and the version Windows reports: XP reports the family
+// "Windows 2000", and a log must tell the two apart.
+std::string WindowsText(Platform& platform) {
+    const OsVersion version = platform.OsVersionRecord();
+    // Windows 9x keeps its major and minor version in the build number's high word.
+    const std::uint32_t build = version.platformId == 1 ? version.build & 0xFFFF : version.build;
+    std::string text = GetWindowsVersion(platform) + " (" + std::to_string(version.major) + "." +
+                       std::to_string(version.minor) + "." + std::to_string(build);
+    std::string pack = version.servicePack;
+    while (!pack.empty() && pack.back() == ' ') pack.pop_back();
+    while (!pack.empty() && pack.front() == ' ') pack.erase(0, 1);
+    if (!pack.empty()) (text += ", ") += pack;
+    return text + ")";
+}
+
+// What every record says of where and when it ran, and what it was told.
+void DescribeRun(Program& program, RunRecord& record) {
+    record.time = program.platform.Now();
+    record.computerName = program.platform.ComputerName();
+    record.windowsFamily = WindowsText(program.platform);
+    record.arguments = WithoutProgram(program.switches.Given());
+    if (program.switches.Given() != program.switches.Arguments())
+        record.readArguments = WithoutProgram(program.switches.Arguments());
 }
 
 }  // namespace
@@ -70,13 +96,9 @@ void RunRecorded(Program& program, const RecordOptions& options) {
     }
 
     if (recorded) {
-        record.time = program.platform.Now();
-        record.computerName = program.platform.ComputerName();
-        record.windowsFamily = GetWindowsVersion(program.platform);
+        DescribeRun(program, record);
         record.clientVersion = program.form.edCliVer;
-        record.arguments = WithoutProgram(program.switches.Given());
-        if (program.switches.Given() != program.switches.Arguments())
-            record.readArguments = WithoutProgram(program.switches.Arguments());
+        record.switchNotes = SwitchNotes(program.switches, IsWindows9x(program.platform));
         record.inForceAfter = InForceText(store, program.platform);
         record.messages = platform.Messages();
         record.note = program.state.Note;
@@ -110,6 +132,20 @@ void RunRecorded(Program& program, const RecordOptions& options) {
         }
     }
     program.platform.RequestEnd();
+}
+
+void RecordUnreadCommandLine(Program& program, const std::string& message) {
+    const std::optional<std::string> path = RecordOptions::From(program.switches).logPath;
+    if (!path || path->empty()) return;
+    RunRecord record;
+    DescribeRun(program, record);
+    record.clientVersion = "not read";
+    record.inForceBefore = record.inForceAfter = InForceText(program.store, program.platform);
+    record.messages.push_back(message);
+    record.failure = message;
+    record.exitCode = kExitFailed;
+    // The run fails either way: a log that can't be written changes nothing of it.
+    AppendToLog(program.platform, *path, FormatRunRecord(record, kDefaultProfileName));
 }
 
 }  // namespace sentrel

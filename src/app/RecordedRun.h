@@ -22,8 +22,9 @@ struct RecordOptions {
 };
 
 // Start-up and the unattended run through a QuietPlatform, then the record: the changes the run
-// wrote (or, when it failed, that nothing was changed, or what could not be put back). An empty /Log: path is a wrong command line: nothing is written, exit code
-// 1. A log that can't be written is reported (exit code 3 after a run that was done, and a box
+// wrote (or, when it failed, that nothing was changed, or what could not be put back), and a
+// note for each argument that did not act as written. An empty /Log: path is a wrong command
+// line: nothing is written, exit code 1. A log that can't be written is reported (exit code 3 after a run that was done, and a box
 // unless quiet) but never keeps the settings from being written: they are written first.
 //
 // A dry run (/WhatIf, /Check) does everything the run would, reading the registry as it is and
@@ -32,6 +33,10 @@ struct RecordOptions {
 // (none when quiet). Its exit code is the run's; /Check's is 0 when the run would change
 // nothing, kExitWouldChange when it would change something and 1 when the run would fail.
 void RunRecorded(Program& program, const RecordOptions& options);
+
+// The record of a run whose command line could not be read (a response file), when /Log:
+// stands on the command line itself: the switches as given, the message, exit code 1.
+void RecordUnreadCommandLine(Program& program, const std::string& message);
 
 inline constexpr const char* kMsgLogSwitchEmpty = "The /Log: switch needs the path of a file";
 inline constexpr const char* kMsgInstallerNotStarted = "Cannot start the client installer %s";

@@ -1,5 +1,7 @@
 #include "app/RunRecord.h"
 
+#include <cstring>
+
 #include "app/SwitchTable.h"
 #include "logon/PasswordValues.h"
 
@@ -103,30 +105,23 @@ std::string ChangeLine(const RegistryChange& change, const std::string& profileN
     return (line += " -> ") += side(change.after, "deleted");
 }
 
-bool StartsWithSwitch(const std::string& argument, const std::string& name) {
-    return UpperAscii(argument.substr(0, name.size())) == UpperAscii(name);
-}
-
 std::string SwitchesText(const std::vector<std::string>& arguments) {
-    std::vector<std::string> secretNames;
-    for (const SwitchEntry& entry : SwitchTable())
-        if (entry.secret) secretNames.push_back(std::string(1, kSwitchPrefix) + entry.name);
+    // The passwords as the lookups take them; the installer's parameters may carry one along.
     std::vector<std::string> passwords;
-    for (const std::string& argument : arguments)
-        for (const std::string& name : secretNames)
-            if (StartsWithSwitch(argument, name) && argument.size() > name.size())
-                passwords.push_back(argument.substr(name.size()));
-    // The installer's parameters may carry a password along to the installer.
-    const std::string installer = std::string(1, kSwitchPrefix) + SwitchNamed("ACUParam:").name;
+    for (const std::string& argument : arguments) {
+        const SwitchEntry* entry = SwitchWrittenAs(argument);
+        const std::size_t name = entry ? std::strlen(entry->name) + 1 : 0;
+        if (entry && entry->secret && argument.size() > name) passwords.push_back(argument.substr(name));
+    }
+    const SwitchEntry& installer = SwitchNamed("ACUParam:");
     std::string text;
-    for (std::string argument : arguments) {
-        for (const std::string& name : secretNames)
-            if (StartsWithSwitch(argument, name)) argument = argument.substr(0, name.size()) + kHidden;
-        if (StartsWithSwitch(argument, installer)) {
-            const std::string value = argument.substr(installer.size());
+    for (const std::string& given : arguments) {
+        std::string argument = MaskedArgument(given);
+        if (SwitchWrittenAs(given) == &installer) {
+            const std::size_t name = std::strlen(installer.name) + 1;
             for (const std::string& password : passwords)
-                if (value.find(password) != std::string::npos)
-                    argument = argument.substr(0, installer.size()) + kHidden;
+                if (given.find(password, name) != std::string::npos)
+                    argument = given.substr(0, name) + kHidden;
         }
         bool blank = argument.find_first_of(" \t") != std::string::npos;
         text += (text.empty() ? "" : " ") + (blank ? Quoted(argument) : Printable(argument));
@@ -188,6 +183,7 @@ std::string FormatRunOutcome(const RunRecord& record, const std::string& profile
     }
     for (const std::string& file : record.wouldRun)
         line("Would run the client installer: ", Printable(file));
+    for (const std::string& note : record.switchNotes) line("Note: ", OneLine(note));
     for (const std::string& message : record.messages) line("Message: ", OneLine(message));
     if (!record.note.empty()) line("Note: ", OneLine(record.note));
     line("In force after: ", Printable(record.inForceAfter));

@@ -13,7 +13,7 @@ namespace sentrel {
 struct RunRecord {
     LocalTime time;
     std::string computerName;
-    std::string windowsFamily;  // "Windows 2000", "Windows 95", ...
+    std::string windowsFamily;  // "Windows 2000 (5.1.2600, Service Pack 2)", "Windows 95 (4.10.2222)"
     std::string clientVersion;  // what the client version field shows
     std::vector<std::string> arguments;  // the switches as given, the program's path left out
     std::string inForceBefore;  // DescribeLogonInForce before the run, and after it
@@ -23,6 +23,7 @@ struct RunRecord {
     // A run that failed: why, and what it could not put back (nothing: the registry is as it was).
     std::string failure;
     std::vector<RegistryChange> leftChanged;
+    std::vector<std::string> switchNotes;  // what the command line asked that did not act as said
     std::vector<std::string> messages;
     std::string note;  // what the run left as it was, or empty
     int exitCode = 0;

@@ -152,6 +152,7 @@ void FormCreate(Program& program) {
     } catch (const std::exception& e) {
         // A wrong command line: nothing is run, and a quiet one shows no box.
         if (!HasSwitch(program.switches, SwitchNamed("Quiet"))) ShowError(program.platform, e.what());
+        RecordUnreadCommandLine(program, e.what());
         program.state.ExitCode = kExitFailed;
         program.platform.RequestEnd();
         return;

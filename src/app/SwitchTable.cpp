@@ -87,6 +87,47 @@ std::optional<std::string> SwitchValue(const Switches& switches, const SwitchEnt
     return switches.GetSwitch(entry.name, entry.ignoreCase);
 }
 
+namespace {
+
+std::string Written(const SwitchEntry& entry) { return kSwitchPrefix + std::string(entry.name); }
+
+bool BeginsWith(const std::string& argument, const std::string& head, bool ignoreCase) {
+    const std::string start = argument.substr(0, head.size());
+    return ignoreCase ? UpperAscii(start) == UpperAscii(head) : start == head;
+}
+
+}  // namespace
+
+const SwitchEntry* SwitchWrittenAs(const std::string& argument) {
+    for (const SwitchEntry& entry : kTable) {
+        const std::string name = Written(entry);
+        const bool matches =
+            entry.form == SwitchForm::Valued
+                ? BeginsWith(argument, name, entry.ignoreCase)
+                : UpperAscii(argument) == UpperAscii(name) ||
+                      (std::strcmp(entry.name, "Disable") == 0 &&
+                       BeginsWith(argument, name + ":", true));
+        if (matches) return &entry;
+    }
+    return nullptr;
+}
+
+const SwitchEntry* SwitchMisspelled(const std::string& argument) {
+    for (const SwitchEntry& entry : kTable)
+        if (entry.form == SwitchForm::Valued && BeginsWith(argument, Written(entry), true))
+            return &entry;
+    return nullptr;
+}
+
+std::string MaskedArgument(const std::string& argument) {
+    if (argument.rfind('@', 0) == 0) return argument;  // a response file's path
+    const SwitchEntry* entry = SwitchWrittenAs(argument);
+    if (entry && entry->secret) return argument.substr(0, std::strlen(entry->name) + 1) + "****";
+    const std::size_t colon = argument.find(':');
+    if (entry || colon == std::string::npos || colon + 1 == argument.size()) return argument;
+    return argument.substr(0, colon + 1) + "****";
+}
+
 LogonSettings SettingsOfSwitches(const Switches& switches) {
     LogonSettings settings;
     for (const SwitchEntry& entry : kTable) {

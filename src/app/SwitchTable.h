@@ -39,6 +39,17 @@ const SwitchEntry& SwitchNamed(const char* name);
 bool HasSwitch(const Switches& switches, const SwitchEntry& entry);
 std::optional<std::string> SwitchValue(const Switches& switches, const SwitchEntry& entry);
 
+// The row an argument is, by the lookups' own matching: a valued switch's name at its start, in
+// the letter case its rule asks for; a flag as the whole argument ("/Disable" also followed by a
+// colon and anything). None for any other argument (the loose rule of "/U" and "/?" aside).
+const SwitchEntry* SwitchWrittenAs(const std::string& argument);
+// For an argument that is no switch: the row whose name it holds in another letter case, so a
+// message can say how the switch is written; or none.
+const SwitchEntry* SwitchMisspelled(const std::string& argument);
+// The argument as a record or a message may show it: the value of a password switch, and all
+// after the first colon of an argument that is no switch ("-MSPass:x", "/MSPasswd:x"), as ****.
+std::string MaskedArgument(const std::string& argument);
+
 // The settings fields that the switches fill, as given: no guess made, no computer name put in.
 LogonSettings SettingsOfSwitches(const Switches& switches);
 

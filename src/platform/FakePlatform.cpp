@@ -1,5 +1,8 @@
 #include "platform/FakePlatform.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace sentrel {
 
 std::uint32_t FakePlatform::FileVersionInfoSize(const std::string& file) {
@@ -91,6 +94,26 @@ std::vector<std::string> FakePlatform::MessageTexts() const {
     std::vector<std::string> texts;
     for (const MessageBoxCall& call : messageBoxes) texts.push_back(call.text);
     return texts;
+}
+
+bool FakePlatform::UnicodeToAnsi(const std::u16string& text, std::string* ansi) {
+    // Code page 1252's characters from 0x80 to 0x9F; the rest of its upper half is Latin-1.
+    static const char16_t kHigh[32] = {
+        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+    std::string narrow;
+    for (char16_t c : text) {
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            narrow += static_cast<char>(c);
+            continue;
+        }
+        const char16_t* at = std::find(std::begin(kHigh), std::end(kHigh), c);
+        if (at == std::end(kHigh)) return false;
+        narrow += static_cast<char>(0x80 + (at - kHigh));
+    }
+    *ansi = std::move(narrow);
+    return true;
 }
 
 }  // namespace sentrel

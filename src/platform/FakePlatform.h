@@ -74,6 +74,8 @@ public:
         *text = file->second;
         return 0;
     }
+    // Code page 1252, Western Europe's, as Windows has it.
+    bool UnicodeToAnsi(const std::u16string& text, std::string* ansi) override;
     void Sleep(std::uint32_t milliseconds) override { sleeps.push_back(milliseconds); }
     void HideSystemErrorBoxes() override { systemErrorBoxesHidden = true; }
     bool TakeRunTurn(std::uint32_t milliseconds) override {

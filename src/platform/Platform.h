@@ -100,6 +100,9 @@ public:
     virtual std::uint32_t AppendToFile(const std::string& path, const std::string& text) = 0;
     // The whole of a file. Gives 0 or the system's error code.
     virtual std::uint32_t ReadFileText(const std::string& path, std::string* text) = 0;
+    // The text in this computer's ANSI code page; false when a character of it has no place
+    // there (the way back would not give it again), so nothing is stored as a look-alike.
+    virtual bool UnicodeToAnsi(const std::u16string& text, std::string* ansi) = 0;
     virtual void Sleep(std::uint32_t milliseconds) = 0;
     // From now on Windows shows no box of its own for this process: none for a drive without
     // a disk, none for a file that can't be opened, none for a crash (the process just ends).

@@ -64,6 +64,9 @@ public:
     std::uint32_t ReadFileText(const std::string& path, std::string* text) override {
         return inner_.ReadFileText(path, text);
     }
+    bool UnicodeToAnsi(const std::u16string& text, std::string* ansi) override {
+        return inner_.UnicodeToAnsi(text, ansi);
+    }
     void Sleep(std::uint32_t milliseconds) override { inner_.Sleep(milliseconds); }
     void HideSystemErrorBoxes() override { inner_.HideSystemErrorBoxes(); }
     bool TakeRunTurn(std::uint32_t milliseconds) override {

@@ -65,8 +65,17 @@ bool Win32Platform::QueryVersionValue(const std::vector<std::uint8_t>& block,
     return true;
 }
 
+void* LoadSystemLibrary(const char* name, unsigned long flags) {
+    char folder[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return nullptr;
+    std::string path(folder, length);
+    if (path.back() != '\\') path += '\\';
+    return LoadLibraryExA((path + name).c_str(), nullptr, flags);
+}
+
 std::optional<std::string> Win32Platform::SystemErrorText(std::uint32_t code) {
-    HMODULE netmsg = LoadLibraryExA("netmsg.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    auto netmsg = static_cast<HMODULE>(LoadSystemLibrary("netmsg.dll", LOAD_LIBRARY_AS_DATAFILE));
     DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |
                   FORMAT_MESSAGE_FROM_SYSTEM;
     if (netmsg) flags |= FORMAT_MESSAGE_FROM_HMODULE;
@@ -197,6 +206,32 @@ std::uint32_t Win32Platform::ReadFileText(const std::string& path, std::string* 
     CloseHandle(file);
     if (!error) *text = std::move(read);
     return error;
+}
+
+// WideCharToMultiByte maps a character the code page lacks to a look-alike ("best fit") or to
+// "?" without saying so on every Windows: the way back tells.
+bool Win32Platform::UnicodeToAnsi(const std::u16string& text, std::string* ansi) {
+    if (text.empty()) {
+        ansi->clear();
+        return true;
+    }
+    const auto* wide = reinterpret_cast<const WCHAR*>(text.data());
+    const int units = static_cast<int>(text.size());
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide, units, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) return false;
+    std::string narrow(size, '\0');
+    BOOL usedDefault = FALSE;
+    if (WideCharToMultiByte(CP_ACP, 0, wide, units, &narrow[0], size, nullptr, &usedDefault) !=
+            size ||
+        usedDefault)
+        return false;
+    std::u16string back(text.size(), u'\0');
+    if (MultiByteToWideChar(CP_ACP, 0, narrow.data(), size, reinterpret_cast<WCHAR*>(&back[0]),
+                            units) != units ||
+        back != text)
+        return false;
+    *ansi = std::move(narrow);
+    return true;
 }
 
 void Win32Platform::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }

@@ -4,6 +4,10 @@
 
 namespace sentrel {
 
+// Loads a DLL of the system folder by its full path, never one of the program's folder or the
+// current directory: a DLL planted beside the program is not run. flags as LoadLibraryExA's.
+void* LoadSystemLibrary(const char* name, unsigned long flags = 0);
+
 class Win32Platform : public Platform {
 public:
     OsVersion OsVersionRecord() override;
@@ -26,6 +30,7 @@ public:
     LocalTime Now() override;
     std::uint32_t AppendToFile(const std::string& path, const std::string& text) override;
     std::uint32_t ReadFileText(const std::string& path, std::string* text) override;
+    bool UnicodeToAnsi(const std::u16string& text, std::string* ansi) override;
     void Sleep(std::uint32_t milliseconds) override;
     void HideSystemErrorBoxes() override;
     bool TakeRunTurn(std::uint32_t milliseconds) override;

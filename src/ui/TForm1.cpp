@@ -55,7 +55,7 @@ TForm1::~TForm1() {
 // The common controls are loaded only for a window that is shown: loading them starts Wine's
 // display driver, which an unattended run does not need.
 static bool LoadCommonControls() {
-    HMODULE module = LoadLibraryA("comctl32.dll");
+    auto module = static_cast<HMODULE>(LoadSystemLibrary("comctl32.dll"));
     if (!module) return false;
     using InitFn = void(WINAPI*)();
     auto init = reinterpret_cast<InitFn>(

@@ -83,7 +83,7 @@ TEST_F(Recorded, TheLogHoldsOneWholeRecordPerRunWithEveryChangeAndNoPassword) {
     EXPECT_EQ(platform.messageBoxes.size(), 0u);
     EXPECT_EQ(Log().substr(0, 62),
               "==== Sentrel run, 2026-12-08 09:05:07, computer KIOSK01\r\nWindo");
-    EXPECT_TRUE(Logged("Windows: Windows 2000, Novell client: 4.91"));
+    EXPECT_TRUE(Logged("Windows: Windows 2000 (5.1.2600, Service Pack 3), Novell client: 4.91"));
     EXPECT_TRUE(Logged("Switches: /U /NDSTree:T /NDSUsr:kiosk1 /NDSPass:**** /MSUsr:kiosk "
                        "/MSPass:**** /ACUParam:**** /Mode:0 /Log:C:\\Logs\\sentrel.log"));
     EXPECT_TRUE(Logged("Value: HKLM\\Software\\Novell\\Login | NMAS Authentication | REG_DWORD | "
