@@ -499,6 +499,43 @@ TEST_P(Interactive, Screenshots) {
     }
 }
 
+// A comctl32.dll planted beside the program, which Wine is told to prefer to its own, is not
+// run when the window opens: the program loads the system folder's.
+TEST_P(Interactive, ADllPlantedBesideTheProgramIsNotLoaded) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    const std::string folder = std::string(temp) + "sentrel-planted";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string program = folder + "\\Sentrel.exe";
+    const std::string planted = folder + "\\comctl32.dll";
+    ASSERT_TRUE(CopyFileA(SentrelPath().c_str(), program.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(WinePath(PLANTED_COMCTL_PATH).c_str(), planted.c_str(), FALSE));
+    HKEY overrides = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Sentrel.exe\\DllOverrides", 0,
+                    nullptr, 0, KEY_ALL_ACCESS, nullptr, &overrides, nullptr);
+    RegSetValueExA(overrides, "comctl32", 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>("native,builtin"), 15);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\SentrelPlanted");
+    {
+        SentrelRun run("", "winxp", program);
+        EXPECT_NE(run.WaitForMainWindow(), nullptr);
+        run.PostClose();
+        run.AnswerMessageBox(IDYES);
+        run.FinishAnsweringOk();
+    }
+    HKEY mark = nullptr;
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\SentrelPlanted", 0, KEY_READ, &mark),
+              ERROR_SUCCESS)
+        << "the planted comctl32.dll was loaded";
+    if (mark) RegCloseKey(mark);
+    RegDeleteValueA(overrides, "comctl32");
+    RegCloseKey(overrides);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\SentrelPlanted");
+    DeleteFileA(program.c_str());
+    DeleteFileA(planted.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
 INSTANTIATE_TEST_SUITE_P(Wine, Interactive, ::testing::ValuesIn(WineRegistryOnly()),
                          test::StoreName);
 

@@ -314,6 +314,39 @@ TEST_P(QuietAndLog, TwoRunsStartedTogetherEndAsOneAfterTheOther) {
     }
 }
 
+// A name with a letter beyond ASCII reaches the registry in the ANSI code page whatever the
+// encoding of the response file; a line that is no switch stops the run before any write.
+TEST_P(QuietAndLog, AResponseFileInUtf16OrUtf8StoresTheNameInTheAnsiCodePage) {
+    char folder[MAX_PATH] = {};
+    GetTempPathA(sizeof folder, folder);
+    const std::string file = std::string(folder) + "sentrel-e2e-encoded.txt";
+    auto write = [&](const std::string& bytes) {
+        std::ofstream(file, std::ios::binary) << bytes;
+    };
+    std::string utf16 = "\xFF\xFE";
+    for (char c : std::string("/U\r\n/Quiet\r\n/MSUsr:M\xFCller\r\n/Mode:1\r\n"))
+        (utf16 += c) += '\0';  // every character here is below U+0100
+    for (const std::string& bytes :
+         {utf16, std::string("/U\n/Quiet\n/MSUsr:M\xC3\xBCller\n/Mode:1\n")}) {
+        RebuildWithThirdPartyDialog(false, "MSGINA.DLL");
+        write(bytes);
+        EXPECT_EQ(RunQuietly("@" + file), 0);
+        const std::optional<StoredValue> user = GetValue(store(), kWinlogon, "DefaultUserName");
+        ASSERT_TRUE(user);
+        EXPECT_EQ(user->data, (Bytes{0x4D, 0xFC, 0x6C, 0x6C, 0x65, 0x72, 0x00}));
+    }
+    RebuildWithThirdPartyDialog(false, "MSGINA.DLL");
+    const auto before = Snapshot();
+    write("/U\r\n/MSUsr:kiosk\r\n/MSPass:x\r\n/NDSUSR:kiosk1\r\n/Mode:1\r\n");
+    EXPECT_EQ(RunQuietly("/Quiet @" + file + " \"/Log:" + log_ + "\""), 1);
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_NE(LogText().find("line 4 \"/NDSUSR:****\" is no switch of Sentrel; it is written "
+                             "/NDSUsr:"),
+              std::string::npos)
+        << LogText();
+    DeleteFileA(file.c_str());
+}
+
 INSTANTIATE_TEST_SUITE_P(Wine, QuietAndLog, ::testing::ValuesIn(WineRegistryOnly()),
                          test::StoreName);
 

@@ -15,13 +15,13 @@ std::string ClassOf(HWND window) {
     return name;
 }
 
-namespace {
-
 std::string WinePath(std::string path) {
     for (char& c : path)
         if (c == '/') c = '\\';
     return path.size() > 1 && path[1] == ':' ? path : "Z:" + path;
 }
+
+namespace {
 
 std::string WindowText(HWND window) {
     char text[4096] = {};
@@ -122,15 +122,16 @@ std::string ClipboardText() {
     return text;
 }
 
-SentrelRun::SentrelRun(const std::string& arguments, const std::string& windowsVersion) {
+SentrelRun::SentrelRun(const std::string& arguments, const std::string& windowsVersion,
+                       const std::string& program) {
     EmulateWindows("Sentrel.exe", windowsVersion);
-    std::string commandLine = "\"" + SentrelPath() + "\"";
+    std::string commandLine = "\"" + program + "\"";
     if (!arguments.empty()) commandLine += " " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    if (!CreateProcessA(SentrelPath().c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &process_))
         process_ = {};
 }

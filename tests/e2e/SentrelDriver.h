@@ -14,11 +14,18 @@ struct MessageBoxSeen {
     std::string caption;
 };
 
+// The path of Sentrel.exe as Windows sees it.
+std::string SentrelPath();
+// A path of this host's file system as Windows sees it (Z:\...).
+std::string WinePath(std::string path);
+
 class SentrelRun {
 public:
     // windowsVersion is one of Wine's version names: win31, win95, win98, winme, nt40, win2k,
     // winxp.
-    SentrelRun(const std::string& arguments, const std::string& windowsVersion = "winxp");
+    // program: a copy of Sentrel.exe elsewhere, or the one under test.
+    SentrelRun(const std::string& arguments, const std::string& windowsVersion = "winxp",
+               const std::string& program = SentrelPath());
     ~SentrelRun();
     SentrelRun(const SentrelRun&) = delete;
     SentrelRun& operator=(const SentrelRun&) = delete;
@@ -93,8 +100,6 @@ private:
 
 // A window's class name.
 std::string ClassOf(HWND window);
-// The path of Sentrel.exe as Windows sees it.
-std::string SentrelPath();
 // Text on the clipboard, or empty.
 std::string ClipboardText();
 // Puts text on the clipboard, as another program would.
