@@ -1,8 +1,8 @@
 #include "app/RecordedRun.h"
 
 #include "app/RunRecord.h"
-#include "app/SwitchNotes.h"
-#include "app/SwitchTable.h"
+#include "switches/SwitchNotes.h"
+#include "switches/SwitchTable.h"
 #include "detect/ClientVersion.h"
 #include "detect/WindowsFamily.h"
 #include "logon/LogonInForce.h"
@@ -11,11 +11,6 @@
 #include "registry/Registry.h"
 
 namespace sentrel {
-
-RecordOptions RecordOptions::From(const Switches& switches) {
-    return {HasSwitch(switches, SwitchNamed("Quiet")), SwitchValue(switches, SwitchNamed("Log:")),
-            HasSwitch(switches, SwitchNamed("WhatIf")), HasSwitch(switches, SwitchNamed("Check"))};
-}
 
 namespace {
 
@@ -41,13 +36,17 @@ std::string WindowsText(Platform& platform) {
     const OsVersion version = platform.OsVersionRecord();
     // Windows 9x keeps its major and minor version in the build number's high word.
     const std::uint32_t build = version.platformId == 1 ? version.build & 0xFFFF : version.build;
-    std::string text = GetWindowsVersion(platform) + " (" + std::to_string(version.major) + "." +
-                       std::to_string(version.minor) + "." + std::to_string(build);
-    std::string pack = version.servicePack;
-    while (!pack.empty() && pack.back() == ' ') pack.pop_back();
-    while (!pack.empty() && pack.front() == ' ') pack.erase(0, 1);
-    if (!pack.empty()) (text += ", ") += pack;
-    return text + ")";
+    std::string text = GetWindowsVersion(platform);
+    char separator = '(';
+    for (std::uint32_t part : {version.major, version.minor, build}) {
+        ((text += separator == '(' ? " (" : ".") += std::to_string(part));
+        separator = '.';
+    }
+    const std::string& pack = version.servicePack;
+    const std::size_t first = pack.find_first_not_of(' ');
+    if (first != std::string::npos)
+        (text += ", ") += pack.substr(first, pack.find_last_not_of(' ') - first + 1);
+    return text += ')';
 }
 
 // What every record says of where and when it ran, and what it was told.
@@ -62,7 +61,8 @@ void DescribeRun(Program& program, RunRecord& record) {
 
 }  // namespace
 
-void RunRecorded(Program& program, const RecordOptions& options) {
+void RunRecorded(Program& program) {
+    const CommandLine& options = program.commandLine;
     if (options.quiet) program.platform.HideSystemErrorBoxes();
     const bool dry = options.DryRun();
     // A dry run's messages are told in its one box at the end, not one by one.
@@ -70,13 +70,14 @@ void RunRecorded(Program& program, const RecordOptions& options) {
     // A dry run writes its plan into an overlay of its own: the same road as the real run's,
     // stopped before the registry.
     OverlayStore overlay(program.store);
-    const bool logged = options.logPath && !options.logPath->empty();
+    const bool logged = options.log && !options.log->empty();
     RegistryStore& store = dry ? static_cast<RegistryStore&>(overlay) : program.store;
-    Program run{store, platform, program.state, program.form, program.switches};
+    Program run{store, platform, program.state, program.form, program.switches,
+                program.commandLine};
     const bool recorded = logged || dry;
     RunRecord record;
     if (recorded) record.inForceBefore = InForceText(program.store, program.platform);
-    if (options.logPath && options.logPath->empty()) {
+    if (options.log && options.log->empty()) {
         ShowError(platform, kMsgLogSwitchEmpty);
         program.state.ExitCode = kExitFailed;
     } else {
@@ -90,9 +91,10 @@ void RunRecorded(Program& program, const RecordOptions& options) {
         if (options.check && exitCode != kExitDone && exitCode != kExitWouldChange)
             exitCode = kExitFailed;
     } else {
-        record.changes = program.state.Changes;
-        record.failure = program.state.Failure;
-        record.leftChanged = program.state.LeftChanged;
+        // The run is over: its account moves into the record.
+        record.changes = std::move(program.state.Changes);
+        record.failure = std::move(program.state.Failure);
+        record.leftChanged = std::move(program.state.LeftChanged);
     }
 
     if (recorded) {
@@ -119,7 +121,7 @@ void RunRecorded(Program& program, const RecordOptions& options) {
                                         kApplicationTitle, kMbOk | kMbIconInformation);
     }
     if (logged) {
-        const std::string& path = *options.logPath;
+        const std::string& path = *options.log;
         std::uint32_t error = AppendToLog(
             program.platform, path, FormatRunRecord(record, program.state.ProfileName));
         if (error) {
@@ -135,7 +137,7 @@ void RunRecorded(Program& program, const RecordOptions& options) {
 }
 
 void RecordUnreadCommandLine(Program& program, const std::string& message) {
-    const std::optional<std::string> path = RecordOptions::From(program.switches).logPath;
+    const std::optional<std::string> path = program.commandLine.log;
     if (!path || path->empty()) return;
     RunRecord record;
     DescribeRun(program, record);

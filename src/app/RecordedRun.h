@@ -10,16 +10,6 @@
 
 namespace sentrel {
 
-struct RecordOptions {
-    bool quiet = false;
-    std::optional<std::string> logPath;  // /Log:'s value, when given
-    bool whatIf = false;                 // /WhatIf
-    bool check = false;                  // /Check
-
-    bool DryRun() const { return whatIf || check; }
-    bool Recorded() const { return quiet || logPath.has_value() || DryRun(); }
-    static RecordOptions From(const Switches& switches);
-};
 
 // Start-up and the unattended run through a QuietPlatform, then the record: the changes the run
 // wrote (or, when it failed, that nothing was changed, or what could not be put back), and a
@@ -32,7 +22,7 @@ struct RecordOptions {
 // the overlay's net difference, under "Would change:"; without a log they are shown in one box
 // (none when quiet). Its exit code is the run's; /Check's is 0 when the run would change
 // nothing, kExitWouldChange when it would change something and 1 when the run would fail.
-void RunRecorded(Program& program, const RecordOptions& options);
+void RunRecorded(Program& program);
 
 // The record of a run whose command line could not be read (a response file), when /Log:
 // stands on the command line itself: the switches as given, the message, exit code 1.

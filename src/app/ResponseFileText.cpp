@@ -51,80 +51,60 @@ bool HasHighBytes(const std::string& bytes) {
     return false;
 }
 
-bool IsControl(std::uint32_t c) { return (c < 0x20 && c != '\t') || c == 0x7F; }
-
-void RefuseControls(const std::u16string& line, std::size_t number) {
-    for (char16_t c : line)
-        if (IsControl(c)) throw ResponseLineError(number, kMsgLineControlCharacter);
-}
-
-void RefuseControls(const std::string& line, std::size_t number) {
-    for (unsigned char c : line)
-        if (IsControl(c)) throw ResponseLineError(number, kMsgLineControlCharacter);
-}
-
-// Splits at CR LF, LF or a lone CR.
-template <typename Text>
-std::vector<Text> SplitLines(const Text& text) {
-    std::vector<Text> lines(1);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = text[i];
-        if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            lines.emplace_back();
-        } else {
-            lines.back() += c;
-        }
-    }
-    if (lines.size() > 1 && lines.back().empty()) lines.pop_back();  // the last line's own end
-    return lines;
-}
-
-std::string ToAnsi(const std::u16string& line, std::size_t number, Platform& platform) {
-    RefuseControls(line, number);
-    std::string ansi;
-    if (!platform.UnicodeToAnsi(line, &ansi)) throw ResponseLineError(number, kMsgLineNotInCodePage);
-    return ansi;
+// The number of the line the text ends in: CR LF, LF and a lone CR each end one.
+std::size_t LineAtEnd(const std::u16string& text) {
+    std::size_t line = 1;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
+            ++line;
+    return line;
 }
 
 }  // namespace
 
 std::vector<ResponseLine> ResponseFileLines(const std::string& bytes, Platform& platform) {
     Encoding encoding = Encoding::Ansi;
-    std::size_t start = 0;
-    if (Starts(bytes, "\xFF\xFE")) encoding = Encoding::Utf16LittleEndian, start = 2;
-    else if (Starts(bytes, "\xFE\xFF")) encoding = Encoding::Utf16BigEndian, start = 2;
-    else if (Starts(bytes, "\xEF\xBB\xBF")) encoding = Encoding::Utf8, start = 3;
+    std::size_t at = 0;
+    if (Starts(bytes, "\xFF\xFE")) encoding = Encoding::Utf16LittleEndian, at = 2;
+    else if (Starts(bytes, "\xFE\xFF")) encoding = Encoding::Utf16BigEndian, at = 2;
+    else if (Starts(bytes, "\xEF\xBB\xBF")) encoding = Encoding::Utf8, at = 3;
     else if (HasHighBytes(bytes) && IsUtf8(bytes)) encoding = Encoding::Utf8;
-    const std::string body = bytes.substr(start);
+
+    // The file's characters in UTF-16; an ANSI file's bytes as they are, one to a unit.
+    std::u16string units;
+    if (encoding == Encoding::Utf16LittleEndian || encoding == Encoding::Utf16BigEndian) {
+        const int high = encoding == Encoding::Utf16BigEndian ? 0 : 1;
+        for (; at + 1 < bytes.size(); at += 2)
+            units += static_cast<char16_t>(static_cast<unsigned char>(bytes[at + 1 - high]) |
+                                           static_cast<unsigned char>(bytes[at + high]) << 8);
+        if (at < bytes.size()) throw ResponseLineError(LineAtEnd(units), kMsgLineNotUtf16);
+    } else if (encoding == Encoding::Utf8) {
+        while (at < bytes.size())
+            if (!DecodeUtf8(bytes, at, &units))
+                throw ResponseLineError(LineAtEnd(units), kMsgLineNotUtf8);
+    } else {
+        for (unsigned char c : bytes) units += static_cast<char16_t>(c);
+    }
 
     std::vector<ResponseLine> lines;
-    if (encoding == Encoding::Utf16LittleEndian || encoding == Encoding::Utf16BigEndian) {
-        std::u16string units;
-        const bool little = encoding == Encoding::Utf16LittleEndian;
-        for (std::size_t i = 0; i + 1 < body.size(); i += 2) {
-            const auto low = static_cast<unsigned char>(body[i + (little ? 0 : 1)]);
-            const auto high = static_cast<unsigned char>(body[i + (little ? 1 : 0)]);
-            units += static_cast<char16_t>(low | high << 8);
-        }
-        const std::vector<std::u16string> split = SplitLines(units);
-        if (body.size() % 2) throw ResponseLineError(split.size(), kMsgLineNotUtf16);
-        for (std::size_t i = 0; i < split.size(); ++i)
-            lines.push_back({i + 1, ToAnsi(split[i], i + 1, platform)});
-        return lines;
-    }
-    const std::vector<std::string> split = SplitLines(body);
-    for (std::size_t i = 0; i < split.size(); ++i) {
-        const std::size_t number = i + 1;
-        if (encoding == Encoding::Ansi) {
-            RefuseControls(split[i], number);
-            lines.push_back({number, split[i]});
+    std::u16string line;
+    for (std::size_t i = 0; i <= units.size(); ++i) {
+        const bool end = i == units.size();
+        if (!end && units[i] != '\r' && units[i] != '\n') {
+            line += units[i];
             continue;
         }
-        std::u16string units;
-        for (std::size_t at = 0; at < split[i].size();)
-            if (!DecodeUtf8(split[i], at, &units)) throw ResponseLineError(number, kMsgLineNotUtf8);
-        lines.push_back({number, ToAnsi(units, number, platform)});
+        if (!end && units[i] == '\r' && i + 1 < units.size() && units[i + 1] == '\n') ++i;
+        const std::size_t number = lines.size() + 1;
+        if (end && line.empty() && number > 1) break;  // the last line's own end
+        for (char16_t c : line)
+            if ((c < 0x20 && c != '\t') || c == 0x7F)
+                throw ResponseLineError(number, kMsgLineControlCharacter);
+        std::string ansi(line.begin(), line.end());  // an ANSI file's bytes, as they were
+        if (encoding != Encoding::Ansi && !platform.UnicodeToAnsi(line, &ansi))
+            throw ResponseLineError(number, kMsgLineNotInCodePage);
+        lines.push_back({number, std::move(ansi)});
+        line.clear();
     }
     return lines;
 }

@@ -2,24 +2,22 @@
 
 #include "app/ResponseFileText.h"
 #include "app/Startup.h"
-#include "app/SwitchTable.h"
+#include "switches/SwitchTable.h"
 #include "registry/Registry.h"
 
 namespace sentrel {
 
 namespace {
 
-std::string DropBlanks(std::string text, bool atStart) {
-    const std::size_t keep = atStart ? text.find_first_not_of(" \t") : text.find_last_not_of(" \t");
-    if (keep == std::string::npos) return std::string();
-    return atStart ? text.substr(keep) : text.substr(0, keep + 1);
-}
-
-// The line as an argument, or a ResponseLineError that says why it is none.
-std::string SwitchOfLine(const ResponseLine& line) {
-    std::string argument = DropBlanks(line.text, true);
+// The line as an argument: blanks before it dropped, and a flag's blanks after it. Empty for a
+// line to skip; a ResponseLineError for a line that is no switch.
+std::string ArgumentOfLine(const ResponseLine& line) {
+    const std::string& text = line.text;
+    const std::size_t start = text.find_first_not_of(" \t");
+    if (start == std::string::npos || text[start] == '#') return std::string();
+    std::string argument = text.substr(start);
     const SwitchEntry* entry = SwitchWrittenAs(argument);
-    if (!entry) entry = SwitchWrittenAs(argument = DropBlanks(argument, false));
+    if (!entry) entry = SwitchWrittenAs(argument.erase(argument.find_last_not_of(" \t") + 1));
     if (entry) return argument;
     std::string why = "\"" + MaskedArgument(argument) + "\" " + kMsgResponseLineNoSwitch;
     if (const SwitchEntry* meant = SwitchMisspelled(argument))
@@ -28,20 +26,22 @@ std::string SwitchOfLine(const ResponseLine& line) {
 }
 
 void ReadFile(const std::string& path, Platform& platform, std::vector<std::string>& read) {
-    const std::string unread = FormatMessageText(kMsgResponseFileUnread, path);
     std::string bytes;
-    if (std::uint32_t error = platform.ReadFileText(path, &bytes))
-        throw RunError(kExitFailed, WithSystemError(platform, unread, error));
-    try {
-        for (const ResponseLine& line : ResponseFileLines(bytes, platform)) {
-            const std::string text = DropBlanks(line.text, true);
-            if (text.empty() || text[0] == '#') continue;
-            read.push_back(SwitchOfLine(line));
+    std::string why;
+    if (std::uint32_t error = platform.ReadFileText(path, &bytes)) {
+        why = WithSystemError(platform, std::string(), error);
+    } else {
+        try {
+            for (const ResponseLine& line : ResponseFileLines(bytes, platform)) {
+                std::string argument = ArgumentOfLine(line);
+                if (!argument.empty()) read.push_back(std::move(argument));
+            }
+            return;
+        } catch (const ResponseLineError& e) {
+            why = ": line " + std::to_string(e.Line()) + " " + e.what();
         }
-    } catch (const ResponseLineError& e) {
-        throw RunError(kExitFailed,
-                       unread + ": line " + std::to_string(e.Line()) + " " + e.what());
     }
+    throw RunError(kExitFailed, FormatMessageText(kMsgResponseFileUnread, path) + why);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/SwitchTable.h"
+#include "switches/SwitchTable.h"
 #include "logon/PasswordValues.h"
 
 namespace sentrel {
@@ -60,24 +60,15 @@ std::string TypeName(std::uint32_t type) {
 std::string Quoted(const std::string& text) { return "\"" + Printable(text) + "\""; }
 
 std::string DataText(const RegistryValue& value) {
-    const Bytes& data = value.data;
-    if (value.type == kRegSz || value.type == kRegExpandSz) {
-        std::string text(data.begin(), data.end());
-        return Quoted(text.substr(0, text.find('\0')));
-    }
+    if (std::optional<std::string> text = StringOf(value)) return Quoted(*text);
     if (value.type == kRegMultiSz) {
-        std::string all(data.begin(), data.end()), shown;
-        for (std::size_t at = 0; at < all.size() && all[at] != '\0';) {
-            std::size_t end = all.find('\0', at);
-            if (end == std::string::npos) end = all.size();
-            shown += (shown.empty() ? "" : ", ") + Quoted(all.substr(at, end - at));
-            at = end + 1;
-        }
+        std::string shown;
+        for (const std::string& item : MultiSzOf(value.data))
+            shown += (shown.empty() ? "" : ", ") + Quoted(item);
         return shown.empty() ? "(no strings)" : shown;
     }
-    if (value.type == kRegDword && data.size() == 4)
-        return std::to_string(data[0] | data[1] << 8 | data[2] << 16 |
-                              static_cast<std::uint32_t>(data[3]) << 24);
+    if (std::optional<std::uint32_t> number = DwordOf(value)) return std::to_string(*number);
+    const Bytes& data = value.data;
     if (data.empty()) return "(no data)";
     std::string hex = "hex:";
     for (std::size_t i = 0; i < data.size(); ++i) hex += (i ? "," : "") + HexByte(data[i]);
@@ -113,7 +104,7 @@ std::string SwitchesText(const std::vector<std::string>& arguments) {
         const std::size_t name = entry ? std::strlen(entry->name) + 1 : 0;
         if (entry && entry->secret && argument.size() > name) passwords.push_back(argument.substr(name));
     }
-    const SwitchEntry& installer = SwitchNamed("ACUParam:");
+    const SwitchEntry& installer = SwitchOf(&CommandLine::installerParameters);
     std::string text;
     for (const std::string& given : arguments) {
         std::string argument = MaskedArgument(given);

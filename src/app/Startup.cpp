@@ -5,7 +5,7 @@
 
 #include "app/RecordedRun.h"
 #include "app/ResponseFiles.h"
-#include "app/SwitchTable.h"
+#include "switches/SwitchTable.h"
 #include "detect/ClientVersion.h"
 #include "detect/KLVersionInfo.h"
 #include "detect/WindowsFamily.h"
@@ -24,17 +24,16 @@ namespace sentrel {
 namespace {
 
 void RunInstaller(Program& program) {
-    std::optional<std::string> path = SwitchValue(program.switches, SwitchNamed("ACU:"));
+    const std::optional<std::string>& path = program.commandLine.installer;
     if (!path) return;
-    const std::string parameters =
-        SwitchValue(program.switches, SwitchNamed("ACUParam:")).value_or("");
+    const std::string parameters = program.commandLine.installerParameters.value_or("");
     // The installer's own exit code never stops the run. A failed start stops a run that keeps
     // a record: the shell showed no box of its own, and a roll-out must not configure a client
     // that is not there. Other runs go on after the shell's own message.
     std::optional<std::uint32_t> startError;
     RunAndWait(program.platform, "Open", *path, parameters, FolderOf(*path), kSwShowNormal, true,
                &startError);
-    if (startError && RecordOptions::From(program.switches).Recorded())
+    if (startError && program.commandLine.Recorded())
         throw RunError(kExitInstallerNotStarted,
                        WithSystemError(program.platform,
                                        FormatMessageText(kMsgInstallerNotStarted, *path),
@@ -44,8 +43,8 @@ void RunInstaller(Program& program) {
 }
 
 // Read from the run's plan of the registry, so what the guesses find is what the run writes over.
-LogonSettings ReadSettings(const Switches& switches, LogonContext& context) {
-    LogonSettings settings = SettingsOfSwitches(switches);
+LogonSettings ReadSettings(const CommandLine& line, LogonContext& context) {
+    LogonSettings settings = line.settings;
     // A guess that finds nothing stops the run before anything is written: the text itself
     // would be stored as the name, and Windows would log on as a user called AuToDeTeCt.
     for (const SwitchEntry& entry : SwitchTable()) {
@@ -56,7 +55,7 @@ LogonSettings ReadSettings(const Switches& switches, LogonContext& context) {
             throw RunError(kExitFailed, FormatMessageText(kMsgGuessFoundNothing, entry.name));
         settings.*entry.text = *stored;
     }
-    if (HasSwitch(switches, SwitchNamed("AutoWSName")))
+    if (line.workstationName)
         settings.MsDomain = GetWorkstationName(context.platform);
     return settings;
 }
@@ -106,9 +105,8 @@ int RunAndWait(Platform& platform, const std::string& verb, const std::string& f
 void RunUnattended(Program& program) {
     RunInstaller(program);
 
-    const bool disable = program.switches.HasDisable();
-    program.state.ModeText =
-        SwitchValue(program.switches, SwitchNamed("Mode:")).value_or("error");
+    const bool disable = program.commandLine.disable;
+    program.state.ModeText = program.commandLine.mode.value_or("error");
     // Checked as given, before anything is written: a wrong mode must not half-configure a
     // machine that then may not come up.
     if (!disable && !IsLogonMode(program.state.ModeText)) {
@@ -122,7 +120,7 @@ void RunUnattended(Program& program) {
     LogonContext context = program.Context();
     const bool windows9x = IsWindows9x(program.platform);
     WriteAllOrNothing(context, [&](LogonContext& planned) {
-        LogonSettings settings = ReadSettings(program.switches, planned);
+        LogonSettings settings = ReadSettings(program.commandLine, planned);
         if (!disable && settings.LockWorkstation &&
             GetWindowsVersion(planned.platform) == kWindowsNT)
             throw RunError(kExitFailed, kMsgLockNeedsWindows2000);
@@ -149,18 +147,19 @@ void RunUnattended(Program& program) {
 void FormCreate(Program& program) {
     try {
         program.switches.ReadAs(ReadResponseFiles(program.switches.Given(), program.platform));
+        program.commandLine = ParseCommandLine(program.switches);
     } catch (const std::exception& e) {
         // A wrong command line: nothing is run, and a quiet one shows no box.
-        if (!HasSwitch(program.switches, SwitchNamed("Quiet"))) ShowError(program.platform, e.what());
+        program.commandLine = ParseCommandLine(program.switches);  // as given
+        if (!program.commandLine.quiet) ShowError(program.platform, e.what());
         RecordUnreadCommandLine(program, e.what());
         program.state.ExitCode = kExitFailed;
         program.platform.RequestEnd();
         return;
     }
-    const bool unattended = HasSwitch(program.switches, SwitchNamed("U"));
-    const RecordOptions options = RecordOptions::From(program.switches);
-    if (unattended && options.Recorded())
-        RunRecorded(program, options);
+    const bool unattended = program.commandLine.unattended;
+    if (unattended && program.commandLine.Recorded())
+        RunRecorded(program);
     else
         StartUp(program, unattended);
 }
@@ -192,7 +191,7 @@ void StartUp(Program& program, bool unattended) {
             RunUnattended(program);
             program.platform.RequestEnd();
         }
-        if (HasSwitch(program.switches, SwitchNamed("?")) &&
+        if (program.commandLine.help &&
             program.platform.ShowMessageBox(kMsgHelp, kApplicationTitle,
                                             kMbOk | kMbIconInformation) == kIdOk)
             program.platform.RequestEnd();

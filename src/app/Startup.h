@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/Switches.h"
+#include "switches/CommandLine.h"
 #include "logon/LogonContext.h"
 #include "ui/FormState.h"
 
@@ -19,6 +19,7 @@ struct Program {
     ProgramState& state;
     FormState& form;
     Switches switches;
+    CommandLine commandLine{};  // what the switches say, once they are read (FormCreate)
 
     LogonContext Context() {
         return LogonContext{store, platform, state, form.edCliVer != kClientNotDetected};

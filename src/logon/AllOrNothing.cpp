@@ -43,7 +43,8 @@ private:
 
 }  // namespace
 
-void WriteAllOrNothing(LogonContext& context, const std::function<void(LogonContext&)>& writers) {
+void WriteAllOrNothing(LogonContext& context, void (*writers)(LogonContext& planned, void* data),
+                       void* data) {
     ProgramState& state = context.state;
     state.Changes.clear();
     state.Failure.clear();
@@ -53,7 +54,7 @@ void WriteAllOrNothing(LogonContext& context, const std::function<void(LogonCont
     OverlayStore plan(context.store);
     LogonContext planned{plan, context.platform, state, context.clientDetected};
     try {
-        writers(planned);
+        writers(planned, data);
     } catch (const std::exception& e) {
         Fail(state, e.what());
     }

@@ -4,7 +4,7 @@
 // change written, all or nothing, while no other Sentrel run on this computer plans or writes.
 // So a run that fails leaves the registry as it found it, a repeat writes nothing, and a dry
 // run (a plan committed into another overlay) lists exactly what the real run writes.
-#include <functional>
+#include <type_traits>
 
 #include "logon/LogonContext.h"
 
@@ -14,7 +14,17 @@ namespace sentrel {
 // Changes then hold what was written. On failure the writers' error, or the registry's refusal
 // while writing, is raised as a RegistryError whose text adds that nothing was changed, or
 // names what could not be put back; the state's Failure and LeftChanged say the same.
-void WriteAllOrNothing(LogonContext& context, const std::function<void(LogonContext&)>& writers);
+void WriteAllOrNothing(LogonContext& context, void (*writers)(LogonContext& planned, void* data),
+                       void* data);
+// The same for any callable (a lambda): without std::function, whose machinery the shipped
+// program has no room for.
+template <typename Writers>
+void WriteAllOrNothing(LogonContext& context, Writers&& writers) {
+    using Callable = std::remove_reference_t<Writers>;
+    WriteAllOrNothing(
+        context, [](LogonContext& planned, void* data) { (*static_cast<Callable*>(data))(planned); },
+        &writers);
+}
 
 inline constexpr std::uint32_t kRunTurnWaitMilliseconds = 60000;
 inline constexpr const char* kMsgNothingChanged = "Nothing was changed.";

@@ -11,10 +11,6 @@ bool OpenOnly(TRegistry& reg, const std::string& path, bool canCreate) {
     return false;
 }
 
-bool OpenOnly(TRegistry& reg, const char* path, bool canCreate) {
-    return OpenOnly(reg, std::string(path), canCreate);
-}
-
 void CheckWritable(RegistryStore& store, const char* path) {
     TRegistry reg(store);
     reg.SetRootKey(kHkeyLocalMachine);

@@ -12,8 +12,6 @@ namespace sentrel {
 // opened, or made, raises "Failed to open key %s" or "Failed to create key %s", so a step
 // never skips a key it may not write and then says done.
 bool OpenOnly(TRegistry& reg, const std::string& path, bool canCreate);
-// The same for a constant path: the text is made here, once, not at every call.
-bool OpenOnly(TRegistry& reg, const char* path, bool canCreate);
 
 // Says before anything is written that a key the run must write can't be: it exists, but
 // can't be opened for writing.

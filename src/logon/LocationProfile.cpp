@@ -20,9 +20,7 @@ std::string DefinitionKey(const std::string& profile) {
 // the one "Tab" + n opens), or empty text for any other name.
 std::string TabDigits(const std::string& name) {
     if (name.size() < 4) return std::string();
-    std::string head = name.substr(0, 3);
-    std::transform(head.begin(), head.end(), head.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    const std::string head = UpperAscii(name.substr(0, 3));
     std::string digits = name.substr(3);
     if (head != "TAB" || (digits.size() > 1 && digits[0] == '0') ||
         !std::all_of(digits.begin(), digits.end(),
@@ -50,12 +48,9 @@ namespace {
 // The "Tab" value only tells the instances apart: one of another type is not the kind sought,
 // as an absent one is not, so a damaged instance never stops a run that looks for another.
 bool TabKindIs(TRegistry& reg, const std::string& kind) {
-    std::uint32_t type = kRegNone;
-    Bytes data;
-    if (!reg.ReadValue("Tab", type, data) || (type != kRegSz && type != kRegExpandSz))
-        return false;
-    const std::string text(data.begin(), data.end());
-    return text.substr(0, text.find('\0')) == kind;
+    RegistryValue tab;
+    if (!reg.ReadValue("Tab", tab.type, tab.data)) return false;
+    return StringOf(tab) == kind;
 }
 
 std::vector<std::string> ServiceSubkeys(TRegistry& reg, const std::string& profile) {

@@ -14,14 +14,8 @@ namespace {
 const char* const kBackupRoot = "\\SOFTWARE\\Pellam\\Sentrel";
 
 bool IsWindowsDialog(const RegistryValue& value) {
-    if (value.type != kRegSz && value.type != kRegExpandSz) return false;
-    std::string text(value.data.begin(), value.data.end());
-    text = text.substr(0, text.find('\0'));
-    const std::string windows = kWindowsLogonDialog;
-    return std::equal(text.begin(), text.end(), windows.begin(), windows.end(),
-                      [](unsigned char a, unsigned char b) {
-                          return std::toupper(a) == std::toupper(b);
-                      });
+    const std::optional<std::string> text = StringOf(value);
+    return text && SameName(*text, kWindowsLogonDialog);
 }
 
 }  // namespace

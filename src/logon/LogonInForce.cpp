@@ -39,13 +39,10 @@ public:
             return std::nullopt;
         return value;
     }
-    // A text of either string type, without its closing NULs.
+    // A text of either string type, up to its first NUL.
     std::optional<std::string> Text(const char* path, const char* name) {
         std::optional<RegistryValue> value = Value(path, name);
-        if (!value || (value->type != kRegSz && value->type != kRegExpandSz)) return std::nullopt;
-        std::string text(value->data.begin(), value->data.end());
-        while (!text.empty() && text.back() == '\0') text.pop_back();
-        return text;
+        return value ? StringOf(*value) : std::nullopt;
     }
     bool TextIs(const char* path, const char* name, const char* wanted) {
         std::optional<std::string> text = Text(path, name);
@@ -53,9 +50,7 @@ public:
     }
     bool DwordIsOne(const char* path, const char* name) {
         std::optional<RegistryValue> value = Value(path, name);
-        return value && value->type == kRegDword && value->data.size() == 4 &&
-               value->data[0] == 1 && value->data[1] == 0 && value->data[2] == 0 &&
-               value->data[3] == 0;
+        return value && DwordOf(*value) == 1u;
     }
     std::vector<std::string> Subkeys(const char* path) {
         std::vector<std::string> names;

@@ -65,11 +65,7 @@ bool SetWorkstationServiceDependency(RegistryStore& store, Platform& platform) {
     std::vector<std::string> list;
     std::uint32_t type = 0;
     Bytes data;
-    if (reg.ReadValue(kDependOnService, type, data) && type == kRegMultiSz) {
-        const std::string all(data.begin(), data.end());
-        for (std::size_t at = 0; at < all.size() && all[at] != '\0'; at += list.back().size() + 1)
-            list.push_back(all.substr(at, all.find('\0', at) - at));
-    }
+    if (reg.ReadValue(kDependOnService, type, data) && type == kRegMultiSz) list = MultiSzOf(data);
     for (const std::string& name : list)
         if (SameName(name, kDependency)) return true;
     list.push_back(kDependency);

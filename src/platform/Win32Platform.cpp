@@ -66,12 +66,12 @@ bool Win32Platform::QueryVersionValue(const std::vector<std::uint8_t>& block,
 }
 
 void* LoadSystemLibrary(const char* name, unsigned long flags) {
-    char folder[MAX_PATH] = {};
-    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return nullptr;
-    std::string path(folder, length);
-    if (path.back() != '\\') path += '\\';
-    return LoadLibraryExA((path + name).c_str(), nullptr, flags);
+    char path[MAX_PATH + 16] = {};
+    UINT length = GetSystemDirectoryA(path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH || lstrlenA(name) > 14) return nullptr;
+    if (path[length - 1] != '\\') path[length++] = '\\';
+    lstrcpyA(path + length, name);
+    return LoadLibraryExA(path, nullptr, flags);
 }
 
 std::optional<std::string> Win32Platform::SystemErrorText(std::uint32_t code) {

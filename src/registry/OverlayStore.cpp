@@ -13,12 +13,6 @@ bool Writes(std::uint32_t access) { return (access & ~(kKeyRead | kViews)) != 0;
 
 bool IsRoot(HKey key) { return key >= 0x80000000u; }
 
-std::string Upper(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
 std::string ParentOf(const std::string& path) {
     const std::size_t at = path.rfind('\\');
     return at == std::string::npos ? std::string() : path.substr(0, at);
@@ -139,7 +133,7 @@ long OverlayStore::CreateKey(HKey parent, const std::string& subKey, std::uint32
             if (long error = CheckAccess(*above, kKeyAllAccess)) return error;
             const std::string name = LastName(key->path);
             auto at = above->subkeys.begin();
-            while (at != above->subkeys.end() && Upper(*at) < Upper(name)) ++at;
+            while (at != above->subkeys.end() && UpperAscii(*at) < UpperAscii(name)) ++at;
             above->subkeys.insert(at, name);
         }
         key->exists = true;
@@ -271,17 +265,21 @@ std::vector<PlannedChange> OverlayStore::Plan() const {
             if (!Find(key->values, before.name))
                 add(RegistryChange::ValueDeleted, *key, before.name, &before.data, nullptr);
     }
-    // Keys deleted after every other change, each after its values and its subkeys.
-    std::vector<const Key*> deleted;
-    for (auto at = keys_.rbegin(); at != keys_.rend(); ++at)
-        if (!(*at)->exists && (*at)->existsBelow) deleted.push_back(at->get());
-    auto depth = [](const Key* key) { return std::count(key->path.begin(), key->path.end(), '\\'); };
-    std::stable_sort(deleted.begin(), deleted.end(),
-                     [&](const Key* a, const Key* b) { return depth(a) > depth(b); });
-    for (const Key* key : deleted) {
-        for (const Value& before : key->valuesBelow)
-            add(RegistryChange::ValueDeleted, *key, before.name, &before.data, nullptr);
-        add(RegistryChange::KeyDeleted, *key, "", nullptr, nullptr);
+    // Keys deleted after every other change, each after its values and its subkeys: the
+    // deepest first, and among keys as deep the one the run came to last first.
+    auto depth = [](const Key& key) {
+        return static_cast<std::size_t>(std::count(key.path.begin(), key.path.end(), '\\'));
+    };
+    std::size_t deepest = 0;
+    for (const std::unique_ptr<Key>& key : keys_) deepest = std::max(deepest, depth(*key));
+    for (std::size_t level = deepest + 1; level-- > 0;) {
+        for (auto at = keys_.rbegin(); at != keys_.rend(); ++at) {
+            const Key& key = **at;
+            if (key.exists || !key.existsBelow || depth(key) != level) continue;
+            for (const Value& before : key.valuesBelow)
+                add(RegistryChange::ValueDeleted, key, before.name, &before.data, nullptr);
+            add(RegistryChange::KeyDeleted, key, "", nullptr, nullptr);
+        }
     }
     return plan;
 }

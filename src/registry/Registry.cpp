@@ -132,14 +132,13 @@ int TRegistry::GetDataSize(const std::string& name) {
 }
 
 std::string TRegistry::ReadString(const std::string& name) {
-    std::uint32_t type = kRegNone;
-    Bytes data;
-    if (store_.QueryValue(current_, name, &type, &data) != kErrorSuccess || data.empty())
+    RegistryValue value;
+    if (store_.QueryValue(current_, name, &value.type, &value.data) != kErrorSuccess ||
+        value.data.empty())
         return std::string();
-    if (type != kRegSz && type != kRegExpandSz)
-        throw RegistryError(FormatMessageText(kMsgInvalidDataType, name));
-    std::string text(data.begin(), data.end());
-    return text.substr(0, text.find('\0'));
+    std::optional<std::string> text = StringOf(value);
+    if (!text) throw RegistryError(FormatMessageText(kMsgInvalidDataType, name));
+    return *text;
 }
 
 std::int32_t TRegistry::ReadInteger(const std::string& name) {

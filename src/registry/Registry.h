@@ -34,10 +34,8 @@ public:
     TRegistry& operator=(const TRegistry&) = delete;
 
     void SetRootKey(HKey root);
-    HKey RootKey() const { return root_; }
     HKey CurrentKey() const { return current_; }
     RegistryStore& Store() const { return store_; }
-    const std::string& CurrentPath() const { return currentPath_; }
 
     // A path beginning with a backslash is taken from the root, any other from the open key.
     // On failure the previously open key stays open.

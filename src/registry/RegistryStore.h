@@ -1,10 +1,9 @@
 #pragma once
 // The raw registry, shaped like the advapi32 calls the program uses. Every call returns a Win32
 // error code; on failure the output parameters are left unchanged.
-#include <algorithm>
-#include <cctype>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,13 +36,12 @@ inline constexpr std::uint32_t kKeyAllAccess = 0xF003F;
 inline constexpr std::uint32_t kKeyRead = 0x20019;
 inline constexpr std::uint32_t kKeyWow64_64Key = 0x0100;
 
+// Upper-cases the letters a to z only, leaving 8-bit characters as they are: the one letter-case
+// rule of the program, for registry names and switch names alike.
+std::string UpperAscii(std::string text);
+
 // Compares registry names the way the registry does: without regard to letter case.
-inline bool SameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::toupper(x) == std::toupper(y);
-           });
-}
+bool SameName(const std::string& a, const std::string& b);
 
 // A value as stored: its type and its bytes.
 struct RegistryValue {
@@ -52,6 +50,14 @@ struct RegistryValue {
 
     bool operator==(const RegistryValue&) const = default;
 };
+
+// What a value's bytes say, read one way everywhere. A string value (REG_SZ or REG_EXPAND_SZ)
+// is its text up to its first NUL, as the accessor reads it; none for another type.
+std::optional<std::string> StringOf(const RegistryValue& value);
+// A REG_DWORD's number; none for another type or a size other than four bytes.
+std::optional<std::uint32_t> DwordOf(const RegistryValue& value);
+// A REG_MULTI_SZ's strings, up to the empty one that ends the list.
+std::vector<std::string> MultiSzOf(const Bytes& data);
 
 class RegistryStore {
 public:

@@ -6,7 +6,7 @@ namespace {
 
 // A change as it was written: for a value, what it replaced when it was written.
 struct Written {
-    PlannedChange planned;
+    const PlannedChange* planned;  // in the plan, which outlives the writing
     std::optional<RegistryValue> replaced;
 };
 
@@ -30,61 +30,46 @@ bool KeyExists(RegistryStore& store, const PlannedChange& planned) {
     return store.OpenKey(planned.root, planned.path, kKeyRead, key.Out()) != kErrorFileNotFound;
 }
 
-// Writes one change; false with the reason when the registry refuses it. Only a change that
-// was made is noted for putting back.
-bool Write(RegistryStore& store, const PlannedChange& planned, std::vector<Written>& written,
-           std::string* reason) {
+// Writes one change; gives the message pattern of a refusal (its insert in *what), or none. Only
+// a change that was made is noted for putting back.
+const char* Write(RegistryStore& store, const PlannedChange& planned, std::vector<Written>& written,
+                  std::string* what) {
     const RegistryChange& change = planned.change;
-    const std::string path = "\\" + planned.path;  // as the program's messages spell a key
-    switch (change.kind) {
-        case RegistryChange::KeyCreated: {
-            if (KeyExists(store, planned)) return true;
-            ScopedKey key(store);
-            if (store.CreateKey(planned.root, planned.path, kKeyAllAccess, key.Out())) {
-                *reason = FormatMessageText(kMsgCreateKeyFailed, path);
-                return false;
-            }
-            written.push_back({planned, {}});
-            return true;
-        }
-        case RegistryChange::KeyDeleted: {
-            const long error = store.DeleteKey(planned.root, planned.path);
-            if (error == kErrorFileNotFound) return true;
-            if (error) {
-                *reason = FormatMessageText(kMsgDeleteKeyFailed, path);
-                return false;
-            }
-            written.push_back({planned, {}});
-            return true;
-        }
-        default: break;
-    }
-    ScopedKey key(store);
-    if (OpenForWriting(store, planned, key)) {
-        *reason = FormatMessageText(kMsgOpenKeyFailed, path);
-        return false;
-    }
-    Written done{planned, RegistryValue{}};
-    if (store.QueryValue(key.Get(), change.name, &done.replaced->type, &done.replaced->data))
-        done.replaced.reset();
-    long error = kErrorSuccess;
-    if (change.after) {
-        error = store.SetValue(key.Get(), change.name, change.after->type,
-                               change.after->data.data(), change.after->data.size());
-        if (error) *reason = FormatMessageText(kMsgSetDataFailed, change.name);
-    } else if (done.replaced) {
-        error = store.DeleteValue(key.Get(), change.name);
-        if (error) *reason = FormatMessageText(kMsgDeleteValueFailed, change.name);
+    *what = "\\" + planned.path;  // as the program's messages spell a key
+    if (change.kind == RegistryChange::KeyCreated) {
+        if (KeyExists(store, planned)) return nullptr;
+        ScopedKey key(store);
+        if (store.CreateKey(planned.root, planned.path, kKeyAllAccess, key.Out()))
+            return kMsgCreateKeyFailed;
+    } else if (change.kind == RegistryChange::KeyDeleted) {
+        const long error = store.DeleteKey(planned.root, planned.path);
+        if (error == kErrorFileNotFound) return nullptr;
+        if (error) return kMsgDeleteKeyFailed;
     } else {
-        return true;  // already gone: nothing to write, nothing to put back
+        ScopedKey key(store);
+        if (OpenForWriting(store, planned, key)) return kMsgOpenKeyFailed;
+        Written done{&planned, RegistryValue{}};
+        if (store.QueryValue(key.Get(), change.name, &done.replaced->type, &done.replaced->data))
+            done.replaced.reset();
+        *what = change.name;
+        if (change.after) {
+            if (store.SetValue(key.Get(), change.name, change.after->type,
+                               change.after->data.data(), change.after->data.size()))
+                return kMsgSetDataFailed;
+        } else if (!done.replaced) {
+            return nullptr;  // already gone: nothing to write, nothing to put back
+        } else if (store.DeleteValue(key.Get(), change.name)) {
+            return kMsgDeleteValueFailed;
+        }
+        written.push_back(std::move(done));
+        return nullptr;
     }
-    if (error) return false;
-    written.push_back(std::move(done));
-    return true;
+    written.push_back({&planned, {}});
+    return nullptr;
 }
 
 bool PutBack(RegistryStore& store, const Written& written) {
-    const PlannedChange& planned = written.planned;
+    const PlannedChange& planned = *written.planned;
     switch (planned.change.kind) {
         case RegistryChange::KeyCreated: return store.DeleteKey(planned.root, planned.path) == 0;
         case RegistryChange::KeyDeleted: {
@@ -99,17 +84,18 @@ bool PutBack(RegistryStore& store, const Written& written) {
 
 std::vector<RegistryChange> Commit(const std::vector<PlannedChange>& plan, RegistryStore& target) {
     std::vector<Written> written;
-    std::string reason;
+    std::string what;
     for (const PlannedChange& planned : plan) {
-        if (Write(target, planned, written, &reason)) continue;
+        const char* refused = Write(target, planned, written, &what);
+        if (!refused) continue;
         std::vector<RegistryChange> left;
         for (auto at = written.rbegin(); at != written.rend(); ++at)
-            if (!PutBack(target, *at)) left.insert(left.begin(), at->planned.change);
-        throw CommitError(reason, std::move(left));
+            if (!PutBack(target, *at)) left.insert(left.begin(), at->planned->change);
+        throw CommitError(FormatMessageText(refused, what), std::move(left));
     }
     std::vector<RegistryChange> changes;
     for (Written& done : written) {
-        RegistryChange change = std::move(done.planned.change);
+        RegistryChange change = done.planned->change;
         if (change.kind == RegistryChange::ValueSet || change.kind == RegistryChange::ValueDeleted)
             change.before = std::move(done.replaced);
         changes.push_back(std::move(change));

@@ -25,7 +25,6 @@ public:
     long EnumValue(HKey key, std::uint32_t index, std::string* name) override;
 
     // The bits added to every access mask: KEY_WOW64_64KEY under WOW64, else none.
-    std::uint32_t ViewFlags() const { return viewFlags_; }
 
 private:
     std::uint32_t viewFlags_;

@@ -1,6 +1,6 @@
 #include "ui/CommandLineBuilder.h"
 
-#include "app/SwitchTable.h"
+#include "switches/SwitchTable.h"
 
 #include <cstring>
 #include <stdexcept>

@@ -1,5 +1,5 @@
 #pragma once
-// The main window's controls as data: page, class, name, id, caption, place and style. The
+// The main window's controls as data: page, class, id, caption, place and style. The
 // window is built from this table.
 #include <windows.h>
 
@@ -10,7 +10,6 @@ enum class TextColour { Default, Red, Blue };
 struct ControlSpec {
     int page;               // 0 About, 1 Sentrel, 2 Usage, 3 FAQ, 4 History
     const char* className;  // a window class of user32
-    const char* name;       // the control's name, for the reader
     int id;
     const char* caption;
     int x, y, width, height;  // pixels at 96 DPI, relative to the page (see LayoutScale)

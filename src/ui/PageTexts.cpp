@@ -1,6 +1,6 @@
 #include "ui/PageTexts.h"
 
-#include "app/SwitchTable.h"
+#include "switches/SwitchTable.h"
 
 namespace sentrel {
 

@@ -7,7 +7,7 @@
 #include <set>
 
 #include "FuzzCheck.h"
-#include "registry/MemoryStore.h"
+#include "support/MemoryStore.h"
 #include "registry/Registry.h"
 #include "support/ErrorOf.h"
 

@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "FuzzCheck.h"
-#include "app/SwitchTable.h"
+#include "switches/SwitchTable.h"
 #include "ui/CommandLineBuilder.h"
 
 using namespace sentrel;
@@ -54,8 +54,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (entry.text) FUZZ_CHECK(back.*entry.text == settings.*entry.text);
         if (entry.flag) FUZZ_CHECK(back.*entry.flag == settings.*entry.flag);
     }
-    FUZZ_CHECK(SwitchValue(parsed, SwitchNamed("Mode:")) == mode);
-    FUZZ_CHECK(HasSwitch(parsed, SwitchNamed("U")));
-    FUZZ_CHECK(!parsed.HasDisable());
+    const CommandLine options = ParseCommandLine(parsed);
+    FUZZ_CHECK(options.mode == mode);
+    FUZZ_CHECK(options.unattended);
+    FUZZ_CHECK(!options.disable);
     return 0;
 }

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "FuzzCheck.h"
-#include "app/Switches.h"
+#include "switches/Switches.h"
 
 using namespace sentrel;
 

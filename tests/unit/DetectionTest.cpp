@@ -4,8 +4,8 @@
 
 #include "detect/ClientVersion.h"
 #include "detect/WindowsFamily.h"
-#include "platform/FakePlatform.h"
-#include "registry/MemoryStore.h"
+#include "support/FakePlatform.h"
+#include "support/MemoryStore.h"
 #include "registry/Registry.h"
 #include "support/RegistryHelpers.h"
 

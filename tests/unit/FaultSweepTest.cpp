@@ -6,12 +6,12 @@
 #include <functional>
 #include <regex>
 
-#include "app/Switches.h"
+#include "switches/Switches.h"
 #include "logon/DisableAutoLogon.h"
 #include "logon/EnableAutoLogon.h"
 #include "logon/LogonParameters.h"
 #include "logon/WindowsAutoLogon9x.h"
-#include "registry/MemoryStore.h"
+#include "support/MemoryStore.h"
 #include "registry/Registry.h"
 #include "support/RecordingStore.h"
 #include "support/Workstation.h"

@@ -1,7 +1,7 @@
 // The window's logic on its state: mode selection, current settings, the command line, and the
 // Enable and Disable buttons.
-#include "app/Switches.h"
-#include "registry/MemoryStore.h"
+#include "switches/Switches.h"
+#include "support/MemoryStore.h"
 #include "support/Workstation.h"
 #include "ui/CommandLineBuilder.h"
 #include "ui/CurrentSettings.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/FakePlatform.h"
+#include "support/FakePlatform.h"
 #ifdef SENTREL_WITH_WIN32
 #include "platform/Win32Platform.h"
 #endif

@@ -2,7 +2,7 @@
 #include "logon/LocationProfile.h"
 #include "logon/LogonInForce.h"
 
-#include "platform/FakePlatform.h"
+#include "support/FakePlatform.h"
 #include "support/RecordingStore.h"
 #include "support/StoreTest.h"
 

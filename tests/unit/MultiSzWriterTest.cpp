@@ -1,6 +1,6 @@
 // The multi-string writer: the data block and the error of a refused write.
-#include "platform/FakePlatform.h"
-#include "registry/MemoryStore.h"
+#include "support/FakePlatform.h"
+#include "support/MemoryStore.h"
 #include "registry/unitEXRegistry.h"
 #include "support/RegistryHelpers.h"
 #ifdef SENTREL_WITH_WIN32

@@ -207,7 +207,7 @@ INSTANTIATE_TEST_SUITE_P(Stores, Accessor, ::testing::ValuesIn(AllStores()), Sto
 }  // namespace
 }  // namespace sentrel::test
 
-#include "registry/MemoryStore.h"
+#include "support/MemoryStore.h"
 
 namespace sentrel::test {
 namespace {

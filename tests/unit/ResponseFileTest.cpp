@@ -5,8 +5,8 @@
 #include "app/RunRecord.h"
 #include "app/ResponseFileText.h"
 #include "app/ResponseFiles.h"
-#include "app/SwitchNotes.h"
-#include "app/SwitchTable.h"
+#include "switches/SwitchNotes.h"
+#include "switches/SwitchTable.h"
 #include "support/StartupFixture.h"
 
 namespace sentrel::test {
@@ -131,14 +131,14 @@ TEST(SwitchNotesTest, SayWhatTheCommandLineAskedThatDidNotActAsWritten) {
         return SwitchNotes(Switches::FromCommandLine("Sentrel.exe " + line), windows9x);
     };
     EXPECT_EQ(notes("/U /MSUsr:a /Mode:1", false), std::vector<std::string>{});
-    EXPECT_EQ(notes("/U /NDSUSR:kiosk1 -MSPass:x /Unattended /MSUsr:a /MSUsr:b /Mode:1", false),
+    EXPECT_EQ(notes("/U /NDSUSR:kiosk1 -MSPass:x /Unattended /MSUsr:a /MSUsr:b /MSUsr:c /Mode:1",
+                    false),
               (std::vector<std::string>{
                   // The old rule of /U: a slash and a U anywhere in an argument.
-                  "\"/NDSUSR:****\" is no switch of Sentrel; it counts as /U; it is written "
-                  "/NDSUsr:",
+                  "\"/NDSUSR:****\" is no switch of Sentrel; it counts as /U",
                   "\"-MSPass:****\" is no switch of Sentrel and was left out",
                   "\"/Unattended\" is no switch of Sentrel; it counts as /U",
-                  "/MSUsr: is given 2 times; the first counts"}));
+                  "/MSUsr: is given more than once; the first counts"}));
     EXPECT_EQ(notes("/U /LockWS /Mode:0", true),
               std::vector<std::string>{"/LockWS cannot act on Windows 9x and was left out"});
     EXPECT_EQ(notes("/U /LockWS /Mode:3", false),

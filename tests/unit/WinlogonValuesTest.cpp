@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "registry/MemoryStore.h"
+#include "support/MemoryStore.h"
 #include "registry/Registry.h"
 #include "support/RecordingStore.h"
 #include "support/RegistryHelpers.h"

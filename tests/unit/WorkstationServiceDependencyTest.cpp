@@ -1,7 +1,7 @@
 // The workstation service's dependency on SRVLOC and the backup made before it.
 #include "logon/WorkstationServiceDependency.h"
 
-#include "platform/FakePlatform.h"
+#include "support/FakePlatform.h"
 #include "registry/unitEXRegistry.h"
 #include "support/StoreTest.h"
 

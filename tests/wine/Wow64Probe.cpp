@@ -9,7 +9,6 @@
 
 int main() {
     sentrel::Win32Store store;
-    std::printf("view flags 0x%x\n", static_cast<unsigned>(store.ViewFlags()));
     try {
         sentrel::TRegistry reg(store);
         reg.SetRootKey(sentrel::kHkeyLocalMachine);

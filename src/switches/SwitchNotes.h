@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Switches.h"
+#include "switches/Switches.h"
 
 namespace sentrel {
 

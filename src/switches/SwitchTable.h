@@ -6,14 +6,14 @@
 #include <span>
 #include <string>
 
-#include "app/Switches.h"
-#include "logon/LogonSettings.h"
+#include "switches/CommandLine.h"
 
 namespace sentrel {
 
 enum class SwitchForm {
     LooseFlag,  // a slash and the name anywhere in one argument, any letter case ("/U", "/?")
     Flag,       // the whole argument, any letter case
+    FlagOrValued,  // as Flag, or followed by a colon and anything ("/Disable:")
     Valued,     // the argument begins with the slash and the name, which ends in a colon
 };
 
@@ -25,15 +25,17 @@ struct SwitchEntry {
     bool guessed;      // the value "AuToDeTeCt" is taken from what the workstation stores
     std::string LogonSettings::*text;  // the text field the value fills, or none
     bool LogonSettings::*flag;         // the flag the switch sets, or none
+    bool CommandLine::*option;         // the run's option the switch sets, or none
+    std::optional<std::string> CommandLine::*value;  // the run's value it gives, or none
     const char* fieldLabel;            // the window field's label, for messages, or none
     int lineOrder;  // where the window's command line writes it (from 1), or 0 when it never does
     const char* usage;  // the Usage page's line after the switch's name, tabs included
 };
 
 std::span<const SwitchEntry> SwitchTable();
-// The table's row of that name (with its colon for a valued switch); for a name not in the
-// table, a row that no argument matches.
-const SwitchEntry& SwitchNamed(const char* name);
+// The row that gives a run's value or option: for the few places that name one switch (the
+// masking of the installer's parameters), by the field it fills, never by its text.
+const SwitchEntry& SwitchOf(std::optional<std::string> CommandLine::*value);
 
 // The row's lookups in the arguments.
 bool HasSwitch(const Switches& switches, const SwitchEntry& entry);
@@ -51,7 +53,9 @@ const SwitchEntry* SwitchMisspelled(const std::string& argument);
 std::string MaskedArgument(const std::string& argument);
 
 // The settings fields that the switches fill, as given: no guess made, no computer name put in.
-LogonSettings SettingsOfSwitches(const Switches& switches);
+inline LogonSettings SettingsOfSwitches(const Switches& switches) {
+    return ParseCommandLine(switches).settings;
+}
 
 // The Usage page's list of switches, one per line (CRLF), in the table's order.
 std::string UsageSwitchList();

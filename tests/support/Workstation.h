@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "logon/LogonContext.h"
-#include "platform/FakePlatform.h"
+#include "support/FakePlatform.h"
 #include "support/StoreTest.h"
 
 namespace sentrel::test {

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "registry/MemoryStore.h"
+#include "support/MemoryStore.h"
 
 namespace sentrel::test {
 

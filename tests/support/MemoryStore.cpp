@@ -1,4 +1,4 @@
-#include "registry/MemoryStore.h"
+#include "support/MemoryStore.h"
 
 #include <algorithm>
 #include <cctype>

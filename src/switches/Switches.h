@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "registry/RegistryStore.h"  // UpperAscii: the program's one letter-case rule
+
 namespace sentrel {
 
 inline constexpr char kSwitchPrefix = '/';  // every switch begins with it
@@ -18,8 +20,6 @@ inline constexpr char kSwitchPrefix = '/';  // every switch begins with it
 // stretch belongs to its argument and the quote characters are dropped.
 std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 
-// Upper-cases the letters a to z only, leaving 8-bit characters as they are.
-std::string UpperAscii(std::string text);
 
 class Switches {
 public:
@@ -36,8 +36,6 @@ public:
     bool HasLooseFlag(const std::string& name) const;
     // A flag that is a whole argument, without regard to letter case.
     bool HasFlag(const std::string& name) const;
-    // "/Disable" alone, or followed by a colon and anything.
-    bool HasDisable() const;
 
     // The arguments every lookup reads, and those the command line gave: they differ when a
     // response file was read in (ResponseFiles.h).

@@ -1,4 +1,4 @@
-#include "app/Switches.h"
+#include "switches/Switches.h"
 
 namespace sentrel {
 
@@ -24,12 +24,6 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
         arguments.push_back(std::move(argument));
     }
     return arguments;
-}
-
-std::string UpperAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
 }
 
 const std::string* Switches::FindValued(const std::string& name, bool ignoreCase) const {
@@ -65,10 +59,6 @@ bool Switches::HasFlag(const std::string& name) const {
     for (std::size_t i = 1; i < arguments_.size(); ++i)
         if (UpperAscii(arguments_[i]) == wanted) return true;
     return false;
-}
-
-bool Switches::HasDisable() const {
-    return HasFlag("Disable") || GetSwitch("Disable:", true).has_value();
 }
 
 }  // namespace sentrel

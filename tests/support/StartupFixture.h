@@ -2,7 +2,7 @@
 // Start-up and the unattended run on a fake platform and an in-memory registry that looks like
 // a Windows XP workstation; InstallClient adds the Novell client.
 #include "app/Startup.h"
-#include "registry/MemoryStore.h"
+#include "support/MemoryStore.h"
 #include "registry/unitEXRegistry.h"
 #include "support/RecordingStore.h"
 #include "support/Workstation.h"

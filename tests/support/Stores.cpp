@@ -1,6 +1,6 @@
 #include "support/Stores.h"
 
-#include "registry/MemoryStore.h"
+#include "support/MemoryStore.h"
 #include "registry/OverlayStore.h"
 #ifdef SENTREL_WITH_WIN32
 #include "registry/Win32Store.h"

@@ -1,0 +1,47 @@
+#include "registry/RegistryStore.h"
+
+namespace sentrel {
+
+namespace {
+
+char UpperAsciiChar(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+}  // namespace
+
+std::string UpperAscii(std::string text) {
+    for (char& c : text) c = UpperAsciiChar(c);
+    return text;
+}
+
+bool SameName(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (UpperAsciiChar(a[i]) != UpperAsciiChar(b[i])) return false;
+    return true;
+}
+
+std::optional<std::string> StringOf(const RegistryValue& value) {
+    if (value.type != kRegSz && value.type != kRegExpandSz) return std::nullopt;
+    const std::string text(value.data.begin(), value.data.end());
+    return text.substr(0, text.find('\0'));
+}
+
+std::optional<std::uint32_t> DwordOf(const RegistryValue& value) {
+    const Bytes& d = value.data;
+    if (value.type != kRegDword || d.size() != 4) return std::nullopt;
+    return d[0] | d[1] << 8 | d[2] << 16 | static_cast<std::uint32_t>(d[3]) << 24;
+}
+
+std::vector<std::string> MultiSzOf(const Bytes& data) {
+    const std::string all(data.begin(), data.end());
+    std::vector<std::string> items;
+    for (std::size_t at = 0; at < all.size() && all[at] != '\0';) {
+        std::size_t end = all.find('\0', at);
+        if (end == std::string::npos) end = all.size();
+        items.push_back(all.substr(at, end - at));
+        at = end + 1;
+    }
+    return items;
+}
+
+}  // namespace sentrel
