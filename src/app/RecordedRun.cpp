@@ -73,7 +73,7 @@ void RunRecorded(Program& program) {
     const bool logged = options.log && !options.log->empty();
     RegistryStore& store = dry ? static_cast<RegistryStore&>(overlay) : program.store;
     Program run{store, platform, program.state, program.form, program.switches,
-                program.commandLine};
+                program.commandLine, program.environment};
     const bool recorded = logged || dry;
     RunRecord record;
     if (recorded) record.inForceBefore = InForceText(program.store, program.platform);
@@ -82,6 +82,7 @@ void RunRecorded(Program& program) {
         program.state.ExitCode = kExitFailed;
     } else {
         StartUp(run, true);
+        program.environment = run.environment;
     }
     int& exitCode = program.state.ExitCode;
     if (dry) {
@@ -99,7 +100,7 @@ void RunRecorded(Program& program) {
 
     if (recorded) {
         DescribeRun(program, record);
-        record.clientVersion = program.form.edCliVer;
+        record.clientVersion = program.environment.clientVersion;
         record.switchNotes = SwitchNotes(program.switches, IsWindows9x(program.platform));
         record.inForceAfter = InForceText(store, program.platform);
         record.messages = platform.Messages();

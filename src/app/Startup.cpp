@@ -39,7 +39,7 @@ void RunInstaller(Program& program) {
                                        FormatMessageText(kMsgInstallerNotStarted, *path),
                                        *startError));
     // A client the installer has just put on the machine must be seen by the writers.
-    program.form.edCliVer = GetClientVersion(program.store, program.platform);
+    program.environment.clientVersion = GetClientVersion(program.store, program.platform);
 }
 
 // Read from the run's plan of the registry, so what the guesses find is what the run writes over.
@@ -61,10 +61,6 @@ LogonSettings ReadSettings(const CommandLine& line, LogonContext& context) {
 }
 
 }  // namespace
-
-void ShowError(Platform& platform, const std::string& message) {
-    platform.ShowMessageBox(message, kApplicationTitle, kMbOk | kMbIconError);
-}
 
 std::string WithSystemError(Platform& platform, const std::string& text, std::uint32_t code) {
     std::string reason = platform.SystemErrorText(code).value_or("");
@@ -173,13 +169,16 @@ void StartUp(Program& program, bool unattended) {
         program.form.settingsTabsVisible = false;
 
         // Refused before any switch is acted on: nothing is written on Windows 3.x.
-        if (GetWindowsVersion(program.platform) == kWindows31) {
-            program.form.edCliVer = kClientOnWindows3x;
+        Environment& environment = program.environment;
+        environment.windowsFamily = GetWindowsVersion(program.platform);
+        if (environment.windowsFamily == kWindows31) {
+            program.form.edCliVer = environment.clientVersion = kClientOnWindows3x;
             program.platform.ShowMessageBox(kMsgRefusal, kApplicationTitle, kMbOk);
             program.platform.RequestEnd();
             return;
         }
-        program.form.edCliVer = GetClientVersion(program.store, program.platform);
+        environment.clientVersion = GetClientVersion(program.store, program.platform);
+        program.form.edCliVer = environment.clientVersion;  // shown, never read back
         // Nothing of an unattended run reads the window, so a damaged value that only the
         // window shows cannot stop a run.
         if (!unattended) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "switches/CommandLine.h"
+#include "detect/Environment.h"
 #include "logon/LogonContext.h"
 #include "ui/FormState.h"
 
@@ -19,10 +20,11 @@ struct Program {
     ProgramState& state;
     FormState& form;
     Switches switches;
-    CommandLine commandLine{};  // what the switches say, once they are read (FormCreate)
+    CommandLine commandLine{};   // what the switches say, once they are read (FormCreate)
+    Environment environment{};  // what start-up detected; the window shows it
 
     LogonContext Context() {
-        return LogonContext{store, platform, state, form.edCliVer != kClientNotDetected};
+        return LogonContext{store, platform, state, environment.ClientDetected()};
     }
 };
 
@@ -65,9 +67,6 @@ int RunAndWait(Platform& platform, const std::string& verb, const std::string& f
 
 // The folder part of a path: up to and including its last backslash or colon.
 std::string FolderOf(const std::string& path);
-
-// Shows a message in an error box titled with the application title.
-void ShowError(Platform& platform, const std::string& message);
 
 // "text: the system's text for the error code", on one line.
 std::string WithSystemError(Platform& platform, const std::string& text, std::uint32_t code);

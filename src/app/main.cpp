@@ -19,7 +19,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // help, refusal) never pays for controls nobody sees.
     sentrel::FormCreate(program);
     if (platform.EndRequested()) return state.ExitCode;
-    sentrel::TForm1 window(program, platform);
+    sentrel::TForm1 window(program.Context(), form, platform);
     if (!window.Create(instance)) return 1;
     window.Show();
 

@@ -1,7 +1,6 @@
 #include "detect/ClientVersion.h"
 
 #include "detect/WindowsFamily.h"
-#include "logon/LogonContext.h"
 #include "registry/Registry.h"
 
 namespace sentrel {

@@ -9,6 +9,7 @@
 namespace sentrel {
 
 inline constexpr const char* kClientOnWindows3x = "Windows 3x is not supported";
+inline constexpr const char* kClientNotDetected = "Not Detected";
 
 // A missing or wrongly typed version number raises the accessor's read error.
 std::string GetClientVersion(RegistryStore& store, Platform& platform);

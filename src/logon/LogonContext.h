@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "detect/ClientVersion.h"
 #include "platform/Platform.h"
 #include "registry/RegistryChange.h"
 
@@ -24,7 +25,10 @@ struct ProgramState {
 
 inline constexpr const char* kApplicationTitle = "Sentrel for Windows9x, WinNT, W2K & WinXP";
 inline constexpr const char* kDefaultProfileName = "Default";
-inline constexpr const char* kClientNotDetected = "Not Detected";
+
+// Shows a message in an error box titled with the application title: how both doors report an
+// error.
+void ShowError(Platform& platform, const std::string& message);
 
 // Everything a registry task works with besides its settings. Tasks never read the window: the
 // window and the unattended run hand them the same LogonSettings and this detected environment,

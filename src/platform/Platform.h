@@ -75,7 +75,7 @@ public:
     // no text exists anywhere.
     virtual std::optional<std::string> SystemErrorText(std::uint32_t code) = 0;
 
-    virtual int ShowMessageBox(const std::string& text, const std::string& caption,
+    virtual int ShowMessageBox(const std::string& text, const char* caption,
                            unsigned flags) = 0;
 
     // ShellExecuteExA with SEE_MASK_NOCLOSEPROCESS; false when the start failed, with the

@@ -2,7 +2,7 @@
 
 namespace sentrel {
 
-int QuietPlatform::ShowMessageBox(const std::string& text, const std::string& caption,
+int QuietPlatform::ShowMessageBox(const std::string& text, const char* caption,
                                   unsigned flags) {
     messages_.push_back(text);
     // Not shown is answered as a box that closes by itself: cancelled.

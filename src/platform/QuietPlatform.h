@@ -19,7 +19,7 @@ public:
     // The programs a dry run would have started.
     const std::vector<std::string>& WouldRun() const { return wouldRun_; }
 
-    int ShowMessageBox(const std::string& text, const std::string& caption,
+    int ShowMessageBox(const std::string& text, const char* caption,
                        unsigned flags) override;
     bool StartProgram(const StartRequest& request, ProcessHandle* process,
                       std::uint32_t* error) override;

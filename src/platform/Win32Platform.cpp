@@ -89,12 +89,12 @@ std::optional<std::string> Win32Platform::SystemErrorText(std::uint32_t code) {
     return result;
 }
 
-int Win32Platform::ShowMessageBox(const std::string& text, const std::string& caption,
+int Win32Platform::ShowMessageBox(const std::string& text, const char* caption,
                                   unsigned flags) {
     // With an end pending the box must close at once, as if cancelled: the quit message in the
     // queue ends its modal loop.
     if (endRequested_) PostQuitMessage(0);
-    return MessageBoxA(static_cast<HWND>(owner_), text.c_str(), caption.c_str(), flags);
+    return MessageBoxA(static_cast<HWND>(owner_), text.c_str(), caption, flags);
 }
 
 bool Win32Platform::StartProgram(const StartRequest& request, ProcessHandle* process,

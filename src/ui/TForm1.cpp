@@ -42,8 +42,8 @@ const ControlSpec* SpecOf(int id) {
 
 }  // namespace
 
-TForm1::TForm1(Program& program, Win32Platform& platform)
-    : program_(program), platform_(platform) {}
+TForm1::TForm1(const LogonContext& context, FormState& form, Win32Platform& platform)
+    : context_(context), form_(form), platform_(platform) {}
 
 TForm1::~TForm1() {
     if (font_) DeleteObject(font_);
@@ -207,7 +207,7 @@ std::string TForm1::WindowText(HWND control) {
 }
 
 void TForm1::Pull() {
-    FormState& form = program_.form;
+    FormState& form = form_;
     std::pair<int, std::string*> texts[] = {
         {edtTree, &form.edtTree},     {edtContext, &form.edtContext}, {EdtUsr, &form.EdtUsr},
         {edtNDSPass, &form.edtNDSPass}, {edtServer, &form.edtServer}, {EdtMSDom, &form.EdtMSDom},
@@ -236,7 +236,7 @@ void TForm1::Push() {
 }
 
 void TForm1::PushControls() {
-    const FormState& form = program_.form;
+    const FormState& form = form_;
     if (WindowText(window_) != form.caption) SetWindowTextA(window_, form.caption.c_str());
     std::pair<int, const std::string*> texts[] = {
         {edtTree, &form.edtTree},       {edtContext, &form.edtContext}, {EdtUsr, &form.EdtUsr},
@@ -275,7 +275,7 @@ void TForm1::PushControls() {
 }
 
 std::vector<int> TForm1::VisiblePages() const {
-    if (!program_.form.settingsTabsVisible) return {0};
+    if (!form_.settingsTabsVisible) return {0};
     return {0, 1, 2, 3, 4};
 }
 
@@ -377,13 +377,13 @@ void TForm1::Show() {
 }
 
 void TForm1::cboxAgreeClick() {
-    FormState& form = program_.form;
+    FormState& form = form_;
     form.btnNextEnabled = form.cboxAgree;
     form.settingsTabsVisible = form.cboxAgree;
 }
 
 void TForm1::btnNextClick() {
-    program_.form.settingsTabsVisible = true;
+    form_.settingsTabsVisible = true;
     ShowPage(page_ + 1);
 }
 
@@ -403,21 +403,21 @@ void TForm1::FormClose() {
 void TForm1::MailMeClick() { platform_.OpenLink(kMailLink); }
 
 // Pull has read the selection into modeIndex.
-void TForm1::combModeChange() { ModeSelected(program_.form, program_.state); }
+void TForm1::combModeChange() { ModeSelected(form_, context_.state); }
 
 void TForm1::BtnEnableClick() {
-    LogonContext context = program_.Context();
-    EnableClicked(context, program_.form);
+    LogonContext context = context_;
+    EnableClicked(context, form_);
 }
 
 void TForm1::btnDisableClick() {
-    LogonContext context = program_.Context();
-    DisableClicked(context, program_.form);
+    LogonContext context = context_;
+    DisableClicked(context, form_);
 }
 
 void TForm1::btnClipBoardClick() {
-    LogonContext context = program_.Context();
-    CopyCommandLineToClipboard(context, program_.form);
+    LogonContext context = context_;
+    CopyCommandLineToClipboard(context, form_);
 }
 
 void TForm1::Command(int id, int code) {

@@ -7,15 +7,17 @@
 #include <string>
 #include <vector>
 
-#include "app/Startup.h"
+#include "logon/LogonContext.h"
 #include "platform/Win32Platform.h"
+#include "ui/FormState.h"
 #include "ui/LayoutScale.h"
 
 namespace sentrel {
 
 class TForm1 {
 public:
-    TForm1(Program& program, Win32Platform& platform);
+    // context: what the handlers' writers work with; form: the state the window shows.
+    TForm1(const LogonContext& context, FormState& form, Win32Platform& platform);
     ~TForm1();
 
     // Creates the window and its controls, hidden.
@@ -70,7 +72,8 @@ private:
     void btnDisableClick();
     void btnClipBoardClick();
 
-    Program& program_;
+    LogonContext context_;
+    FormState& form_;
     Win32Platform& platform_;
     HWND window_ = nullptr;
     HWND tabs_ = nullptr;

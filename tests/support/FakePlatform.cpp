@@ -31,7 +31,7 @@ std::optional<std::string> FakePlatform::SystemErrorText(std::uint32_t code) {
     return it->second;
 }
 
-int FakePlatform::ShowMessageBox(const std::string& text, const std::string& caption,
+int FakePlatform::ShowMessageBox(const std::string& text, const char* caption,
                              unsigned flags) {
     // A message box opened while an end is pending closes at once, as if cancelled.
     int answer = kIdCancel;

@@ -57,7 +57,7 @@ public:
     bool QueryVersionValue(const std::vector<std::uint8_t>& block, const std::string& path,
                        std::vector<std::uint8_t>& value) override;
     std::optional<std::string> SystemErrorText(std::uint32_t code) override;
-    int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
+    int ShowMessageBox(const std::string& text, const char* caption, unsigned flags) override;
     bool StartProgram(const StartRequest& request, ProcessHandle* process,
                       std::uint32_t* error) override;
     WaitOutcome WaitForProcess(ProcessHandle process, std::uint32_t milliseconds) override;

@@ -202,7 +202,7 @@ TEST_F(Startup, TheInstallerRunsFirstAndItsClientIsUsed) {
     EXPECT_EQ(call.showCommand, 1);
     EXPECT_EQ(platform.messagePumps, 3);
     EXPECT_EQ(platform.closedProcesses, 1);
-    EXPECT_EQ(form.edCliVer, "4.91");
+    EXPECT_EQ(program.environment.clientVersion, "4.91");
     EXPECT_EQ(form.modeEntries.size(), 4u);  // the cut list is whole again
     EXPECT_TRUE(form.directoryFieldsVisible);
     EXPECT_EQ(At(kLogin, "AutoAdminLogon"), "SZ:1");
