@@ -1,5 +1,5 @@
-// Switching automatic logon on, on the NT family: the writers' exact sequences, the result of
-// each mode, the NMAS backup, and what happens when a key can't be had.
+// Switching automatic logon on, on the NT family: what each writer leaves, the result of each
+// mode, the NMAS backup, and what happens when a key can't be had.
 #include "support/ErrorOf.h"
 #include "logon/DirectoryAutoLogon.h"
 #include "logon/EnableAutoLogon.h"
@@ -34,6 +34,15 @@ LogonSettings Sample() {
 
 class Enable : public WorkstationTest {
 protected:
+    // Each "KEY|name|value" (KeyName's key, Describe's value) is what the registry now holds.
+    void ExpectStored(const std::vector<std::string>& values) {
+        for (const std::string& line : values) {
+            const std::size_t bar = line.find('|'), second = line.find('|', bar + 1);
+            const std::string key = line.substr(5, bar - 5);  // without "HKLM\\"
+            EXPECT_EQ(At(key, line.substr(bar + 1, second - bar - 1)), line.substr(second + 1))
+                << line;
+        }
+    }
     void Run(const std::string& mode, RegistryStore* through = nullptr) {
         state.ModeText = mode;
         LogonContext context{through ? *through : store(), platform, state, clientDetected};
@@ -41,109 +50,103 @@ protected:
     }
 };
 
-TEST_P(Enable, LogonParametersWriteEveryValueInOrderIntoItsOwnKey) {
+TEST_P(Enable, LogonParametersLeaveEveryValueInItsOwnKey) {
     BuildWithClient();
-    RecordingStore recording(store());
-    LogonContext context{recording, platform, state, clientDetected};
+    LogonContext context{store(), platform, state, clientDetected};
     SetLogonParameters(context, Sample());
-    EXPECT_EQ(recording.Writes(), (std::vector<std::string>{
-                                      L + "|Sentrel NMAS|DWORD:1",
-                                      L + "|NMAS Authentication|DWORD:0",
-                                      S + "\\TAB3|DefaultDomainName|SZ:OFFICE",
-                                      S + "\\TAB3|DefaultUserName|SZ:kiosk",
-                                      S + "\\TAB3|Tab|SZ:NT Credentials",
-                                      W + "|DefaultDomainName|SZ:OFFICE",
-                                      W + "|DefaultUserName|SZ:kiosk",
-                                      W + "|DontDisplayLastUserName|SZ:0",
-                                      W + "|AutoAdminLogon|SZ:0",
-                                      L + "|DefaultUserName|SZ:kiosk1",
-                                      L + "|AutoAdminLogon|SZ:0",
-                                      L + "|DefaultLocationProfile|SZ:Default",
-                                      L + "|AutoAdminQueryNDS|DWORD:1",
-                                      S + "|Tab|SZ:Credentials",
-                                      S + "|UserName|SZ:kiosk1",
-                                      S + "|Save On Exit|DWORD:1",
-                                      S + "\\TAB1|Context|SZ:ou=Kiosk.o=Acme",
-                                      S + "\\TAB1|Tree|SZ:ACME_TREE",
-                                      S + "\\TAB1|Tab|SZ:NDS",
-                                      S + "\\TAB1|Server|SZ:10.0.0.5",
-                                      S + "\\TAB2|Tab|SZ:Script",
-                                      S + "\\TAB2|Display Results|DWORD:0",
-                                      S + "\\TAB2|Login Script|DWORD:1",
-                                      G + "|NetWareAutoAdminLogon|SZ:0",
-                                      G + "|DefaultNetwareUserName|SZ:kiosk1",
-                                      G + "|DefaultNDSContext|SZ:ou=Kiosk.o=Acme",
-                                      G + "|DefaultNDSTree|SZ:ACME_TREE",
-                                      G + "|DefaultNDSServer|SZ:10.0.0.5",
-                                  }));
+    ExpectStored({
+        L + "|Sentrel NMAS|DWORD:1",
+        L + "|NMAS Authentication|DWORD:0",
+        S + "\\TAB3|DefaultDomainName|SZ:OFFICE",
+        S + "\\TAB3|DefaultUserName|SZ:kiosk",
+        S + "\\TAB3|Tab|SZ:NT Credentials",
+        W + "|DefaultDomainName|SZ:OFFICE",
+        W + "|DefaultUserName|SZ:kiosk",
+        W + "|DontDisplayLastUserName|SZ:0",
+        W + "|AutoAdminLogon|SZ:0",
+        L + "|DefaultUserName|SZ:kiosk1",
+        L + "|AutoAdminLogon|SZ:0",
+        L + "|DefaultLocationProfile|SZ:Default",
+        L + "|AutoAdminQueryNDS|DWORD:1",
+        S + "|Tab|SZ:Credentials",
+        S + "|UserName|SZ:kiosk1",
+        S + "|Save On Exit|DWORD:1",
+        S + "\\TAB1|Context|SZ:ou=Kiosk.o=Acme",
+        S + "\\TAB1|Tree|SZ:ACME_TREE",
+        S + "\\TAB1|Tab|SZ:NDS",
+        S + "\\TAB1|Server|SZ:10.0.0.5",
+        S + "\\TAB2|Tab|SZ:Script",
+        S + "\\TAB2|Display Results|DWORD:0",
+        S + "\\TAB2|Login Script|DWORD:1",
+        G + "|NetWareAutoAdminLogon|SZ:0",
+        G + "|DefaultNetwareUserName|SZ:kiosk1",
+        G + "|DefaultNDSContext|SZ:ou=Kiosk.o=Acme",
+        G + "|DefaultNDSTree|SZ:ACME_TREE",
+        G + "|DefaultNDSServer|SZ:10.0.0.5",
+    });
 }
 
-TEST_P(Enable, DirectoryAutoLogonWritesItsTwinsValuesWithPasswordsThenTheDependency) {
+TEST_P(Enable, DirectoryAutoLogonLeavesItsTwinsValuesWithPasswordsAndTheDependency) {
     BuildWithClient();
     PutString(store(), kService + "\\TAB2", "Tab", "Other");  // no script tab: a new one is made
-    RecordingStore recording(store());
-    LogonContext context{recording, platform, state, clientDetected};
+    LogonContext context{store(), platform, state, clientDetected};
     SetDirectoryAutoLogon(context, Sample());
-    EXPECT_EQ(recording.Writes(), (std::vector<std::string>{
-                                      L + "|Sentrel NMAS|DWORD:1",
-                                      L + "|NMAS Authentication|DWORD:0",
-                                      L + "|DefaultUserName|SZ:kiosk1",
-                                      L + "|AutoAdminLogon|SZ:1",
-                                      L + "|DefaultLocationProfile|SZ:Default",
-                                      L + "|DefaultPassword|SZ:nds pw",
-                                      L + "|AutoAdminQueryNDS|DWORD:0",
-                                      S + "|Tab|SZ:Credentials",
-                                      S + "|UserName|SZ:kiosk1",
-                                      S + "|Save On Exit|DWORD:1",
-                                      S + "\\TAB1|Context|SZ:ou=Kiosk.o=Acme",
-                                      S + "\\TAB1|Tree|SZ:ACME_TREE",
-                                      S + "\\TAB1|Tab|SZ:NDS",
-                                      S + "\\TAB1|Server|SZ:10.0.0.5",
-                                      S + "\\TAB4|Close Results|DWORD:1",
-                                      S + "\\TAB4|Tab|SZ:Script",
-                                      S + "\\TAB4|Display Results|DWORD:0",
-                                      S + "\\TAB4|Login Script|DWORD:1",
-                                      G + "|NetWareAutoAdminLogon|SZ:1",
-                                      G + "|DefaultNetwareUserName|SZ:kiosk1",
-                                      G + "|DefaultNetWarePassword|SZ:nds pw",
-                                      G + "|DefaultNDSContext|SZ:ou=Kiosk.o=Acme",
-                                      G + "|DefaultNDSTree|SZ:ACME_TREE",
-                                      G + "|DefaultNDSServer|SZ:10.0.0.5",
-                                      KeyName(kBackup + "\\inkage\\Disabled") + "|Bind|SZ:x",
-                                      KeyName(kBackup) +
-                                          "|DependOnService|MULTI_SZ:5463706970004E657442540000",
-                                      KeyName(kWorkstationService) + "|DependOnService|MULTI_SZ:" +
-                                          "5463706970004E65744254005352564C4F430000",
-                                  }));
+    ExpectStored({
+        L + "|Sentrel NMAS|DWORD:1",
+        L + "|NMAS Authentication|DWORD:0",
+        L + "|DefaultUserName|SZ:kiosk1",
+        L + "|AutoAdminLogon|SZ:1",
+        L + "|DefaultLocationProfile|SZ:Default",
+        L + "|DefaultPassword|SZ:nds pw",
+        L + "|AutoAdminQueryNDS|DWORD:0",
+        S + "|Tab|SZ:Credentials",
+        S + "|UserName|SZ:kiosk1",
+        S + "|Save On Exit|DWORD:1",
+        S + "\\TAB1|Context|SZ:ou=Kiosk.o=Acme",
+        S + "\\TAB1|Tree|SZ:ACME_TREE",
+        S + "\\TAB1|Tab|SZ:NDS",
+        S + "\\TAB1|Server|SZ:10.0.0.5",
+        S + "\\TAB4|Close Results|DWORD:1",
+        S + "\\TAB4|Tab|SZ:Script",
+        S + "\\TAB4|Display Results|DWORD:0",
+        S + "\\TAB4|Login Script|DWORD:1",
+        G + "|NetWareAutoAdminLogon|SZ:1",
+        G + "|DefaultNetwareUserName|SZ:kiosk1",
+        G + "|DefaultNetWarePassword|SZ:nds pw",
+        G + "|DefaultNDSContext|SZ:ou=Kiosk.o=Acme",
+        G + "|DefaultNDSTree|SZ:ACME_TREE",
+        G + "|DefaultNDSServer|SZ:10.0.0.5",
+        KeyName(kBackup + "\\inkage\\Disabled") + "|Bind|SZ:x",
+        KeyName(kBackup) + "|DependOnService|MULTI_SZ:5463706970004E657442540000",
+        KeyName(kWorkstationService) +
+            "|DependOnService|MULTI_SZ:5463706970004E65744254005352564C4F430000",
+    });
 }
 
-TEST_P(Enable, WorkstationOnlySwitchesToTheWindowsLogonDialogAfterTheLock) {
+TEST_P(Enable, WorkstationOnlyLeavesTheWindowsLogonDialogAndTheLock) {
     BuildWithClient();
     state.ModeText = "1";
-    RecordingStore recording(store());
-    LogonContext context{recording, platform, state, clientDetected};
+    LogonContext context{store(), platform, state, clientDetected};
     LogonSettings settings = Sample();
     settings.LockWorkstation = true;
     SetWindowsCredentials(context, settings);
-    EXPECT_EQ(recording.Writes(),
-              (std::vector<std::string>{
-                  S + "\\TAB3|DefaultDomainName|SZ:OFFICE",
-                  S + "\\TAB3|DefaultUserName|SZ:kiosk",
-                  S + "\\TAB3|Tab|SZ:NT Credentials",
-                  W + "|DefaultDomainName|SZ:OFFICE",
-                  W + "|DefaultUserName|SZ:kiosk",
-                  W + "|DontDisplayLastUserName|SZ:0",
-                  W + "|AutoAdminLogon|SZ:0",
-                  W + "|DefaultPassword|SZ:ms pw",
-                  W + "|AutoAdminLogon|SZ:1",
-                  W + "|ForceAutoLogon|SZ:1",
-                  W + "|AutoLogonCount|SZ:" + std::string(41, '9'),
-                  KeyName(kRun) + "|ForceAutoLock|SZ:RunDll32.exe user32.dll,LockWorkStation",
-                  KeyName(kInitialLogin) + "|Login When NWGina Not Loaded|SZ:No",
-                  KeyName(kGinaBackup) + "|GinaDLL|SZ:NWGINA.DLL",
-                  W + "|GinaDLL|SZ:MSGINA.DLL",
-                  KeyName(kNeverLogin) + "|Never Login|DWORD:1",
-              }));
+    ExpectStored({
+        S + "\\TAB3|DefaultDomainName|SZ:OFFICE",
+        S + "\\TAB3|DefaultUserName|SZ:kiosk",
+        S + "\\TAB3|Tab|SZ:NT Credentials",
+        W + "|DefaultDomainName|SZ:OFFICE",
+        W + "|DefaultUserName|SZ:kiosk",
+        W + "|DontDisplayLastUserName|SZ:0",
+        W + "|DefaultPassword|SZ:ms pw",
+        W + "|AutoAdminLogon|SZ:1",
+        W + "|ForceAutoLogon|SZ:1",
+        W + "|AutoLogonCount|SZ:" + std::string(41, '9'),
+        KeyName(kRun) + "|ForceAutoLock|SZ:RunDll32.exe user32.dll,LockWorkStation",
+        KeyName(kInitialLogin) + "|Login When NWGina Not Loaded|SZ:No",
+        KeyName(kGinaBackup) + "|GinaDLL|SZ:NWGINA.DLL",
+        W + "|GinaDLL|SZ:MSGINA.DLL",
+        KeyName(kNeverLogin) + "|Never Login|DWORD:1",
+    });
 }
 
 TEST_P(Enable, EachModeLeavesItsAutomaticLogonState) {
