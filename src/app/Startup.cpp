@@ -63,10 +63,8 @@ LogonSettings ReadSettings(const CommandLine& line, LogonContext& context) {
 }  // namespace
 
 std::string WithSystemError(Platform& platform, const std::string& text, std::uint32_t code) {
-    std::string reason = platform.SystemErrorText(code).value_or("");
-    while (!reason.empty() && (reason.back() == '\r' || reason.back() == '\n' ||
-                               reason.back() == ' ' || reason.back() == '.'))
-        reason.pop_back();
+    std::string reason = SystemErrorLine(platform, code).value_or("");
+    if (!reason.empty() && reason.back() == '.') reason.pop_back();  // the message goes on
     if (reason.empty()) reason = "error " + std::to_string(code);
     return text + ": " + reason;
 }

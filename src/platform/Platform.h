@@ -53,6 +53,13 @@ using ProcessHandle = std::uintptr_t;
 enum class ClipboardResult { Copied, CannotOpen, CannotPut };
 enum class WaitOutcome { Ended, TimedOut, Failed };
 
+class Platform;
+
+// The system's text for an error code on one line, without the line break (and blanks) the
+// system ends it with; none when the system has no text for it. Every message that quotes the
+// system reads it here.
+std::optional<std::string> SystemErrorLine(Platform& platform, std::uint32_t code);
+
 class Platform {
 public:
     virtual ~Platform() = default;

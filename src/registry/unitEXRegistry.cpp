@@ -4,7 +4,7 @@ namespace sentrel {
 
 std::string ErrorText(Platform& platform, std::uint32_t code) {
     std::string number = std::to_string(static_cast<std::int32_t>(code));
-    std::optional<std::string> text = platform.SystemErrorText(code);
+    std::optional<std::string> text = SystemErrorLine(platform, code);
     if (!text) return "Error " + number;
     return "Error " + number + " : " + *text;
 }
