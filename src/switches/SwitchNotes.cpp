@@ -22,10 +22,9 @@ std::vector<std::string> SwitchNotes(const Switches& switches, bool windows9x) {
         }
         std::string note = "\"" + MaskedArgument(argument) + "\" is no switch of Sentrel";
         // "/U" and "/?" keep their old rule: the slash and the letter anywhere in an argument.
-        const Switches alone({std::string(), argument});
-        note += alone.HasLooseFlag("?")   ? "; it counts as /?"
-                : alone.HasLooseFlag("U") ? "; it counts as /U"
-                                          : " and was left out";
+        note += NamesLoosely(argument, "?")   ? "; it counts as /?"
+                : NamesLoosely(argument, "U") ? "; it counts as /U"
+                                              : " and was left out";
         notes.push_back(note);
     }
     const CommandLine line = ParseCommandLine(switches);

@@ -43,14 +43,15 @@ std::optional<std::string> Switches::GetSwitch(const std::string& name, bool ign
     return argument->substr(name.size() + 1);
 }
 
+bool NamesLoosely(const std::string& argument, const std::string& name) {
+    const std::string upper = UpperAscii(argument);
+    return upper.find(kSwitchPrefix) != std::string::npos &&
+           upper.find(UpperAscii(name)) != std::string::npos;
+}
+
 bool Switches::HasLooseFlag(const std::string& name) const {
-    const std::string wanted = UpperAscii(name);
-    for (std::size_t i = 1; i < arguments_.size(); ++i) {
-        const std::string argument = UpperAscii(arguments_[i]);
-        if (argument.find(kSwitchPrefix) != std::string::npos &&
-            argument.find(wanted) != std::string::npos)
-            return true;
-    }
+    for (std::size_t i = 1; i < arguments_.size(); ++i)
+        if (NamesLoosely(arguments_[i], name)) return true;
     return false;
 }
 

@@ -21,6 +21,10 @@ inline constexpr char kSwitchPrefix = '/';  // every switch begins with it
 std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 
 
+// The loose rule of "/U" and "/?" for one argument: the slash and the name anywhere in it,
+// without regard to letter case.
+bool NamesLoosely(const std::string& argument, const std::string& name);
+
 class Switches {
 public:
     explicit Switches(std::vector<std::string> arguments)
