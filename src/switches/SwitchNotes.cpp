@@ -22,9 +22,14 @@ std::vector<std::string> SwitchNotes(const Switches& switches, bool windows9x) {
         }
         std::string note = "\"" + MaskedArgument(argument) + "\" is no switch of Sentrel";
         // "/U" and "/?" keep their old rule: the slash and the letter anywhere in an argument.
-        note += NamesLoosely(argument, "?")   ? "; it counts as /?"
-                : NamesLoosely(argument, "U") ? "; it counts as /U"
-                                              : " and was left out";
+        const SwitchEntry* loose = nullptr;
+        for (const SwitchEntry& entry : SwitchTable())
+            if (entry.form == SwitchForm::LooseFlag && NamesLoosely(argument, entry.name))
+                loose = &entry;
+        if (loose)
+            ((note += "; it counts as ") += kSwitchPrefix) += loose->name;
+        else
+            note += " and was left out";
         notes.push_back(note);
     }
     const CommandLine line = ParseCommandLine(switches);
