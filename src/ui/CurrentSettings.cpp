@@ -23,19 +23,21 @@ void ShowInForce(const LogonInForce& inForce, FormState& form) {
 
 }  // namespace
 
-void ReadCurrentSettings9x(RegistryStore& store, const std::string& profile, FormState& form) {
+void ReadCurrentSettings9x(RegistryStore& store, const std::string& profile, bool clientDetected,
+                           FormState& form) {
     const LogonInForce inForce = ReadLogonInForce(store, profile, true, true);
     form.edtTree = inForce.ndsTree;
     form.edtContext = inForce.ndsContext;
     form.edtServer = inForce.ndsServer;
     form.EdtUsr = inForce.ndsUser;
     form.windowsGroupVisible = false;
-    form.noClientWarningVisible = form.edCliVer == kClientNotDetected;
+    form.noClientWarningVisible = !clientDetected;
     ShowInForce(inForce, form);
 }
 
-void ReadCurrentSettings(RegistryStore& store, const std::string& profile, FormState& form) {
-    const bool client = form.edCliVer != kClientNotDetected;
+void ReadCurrentSettings(RegistryStore& store, const std::string& profile, bool clientDetected,
+                         FormState& form) {
+    const bool client = clientDetected;
     const LogonInForce inForce = ReadLogonInForce(store, profile, false, client);
     if (client) {
         form.noClientWarningVisible = false;
@@ -58,10 +60,12 @@ void ReadCurrentSettings(RegistryStore& store, const std::string& profile, FormS
 void ShowCurrentSettings(LogonContext& context, FormState& form) {
     if (IsWindows9x(context.platform)) {
         form.edWinVer = kRunningWindows9x;
-        ReadCurrentSettings9x(context.store, context.state.ProfileName, form);
+        ReadCurrentSettings9x(context.store, context.state.ProfileName, context.clientDetected,
+                              form);
     } else {
         form.edWinVer = kRunningWindowsNT;
-        ReadCurrentSettings(context.store, context.state.ProfileName, form);
+        ReadCurrentSettings(context.store, context.state.ProfileName, context.clientDetected,
+                            form);
     }
     // user32 has LockWorkStation from Windows 2000 on: on NT 4 the entry would fail at every
     // logon, so the box can't be ticked there.

@@ -11,12 +11,15 @@ namespace sentrel {
 
 // Windows 9x: the client's preferred tree, its context, the preferred server and the user;
 // the Windows group is hidden.
-void ReadCurrentSettings9x(RegistryStore& store, const std::string& profile, FormState& form);
+void ReadCurrentSettings9x(RegistryStore& store, const std::string& profile, bool clientDetected,
+                           FormState& form);
 
 // NT family: the profile's directory values and Winlogon's domain and user. Without a client
 // the eDirectory fields are hidden and the mode list holds the one mode that needs none; with a
-// client the four modes are offered and the fields shown, whatever an earlier call did.
-void ReadCurrentSettings(RegistryStore& store, const std::string& profile, FormState& form);
+// client the four modes are offered and the fields shown, whatever an earlier call did. What was
+// detected of the client comes from the environment, never from the field that shows it.
+void ReadCurrentSettings(RegistryStore& store, const std::string& profile, bool clientDetected,
+                         FormState& form);
 
 // What start-up and the Enable and Disable buttons show: the family's version text and current
 // settings, and the fields the mode in force disables (as choosing it in the list would).

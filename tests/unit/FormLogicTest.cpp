@@ -200,28 +200,27 @@ TEST_P(FormWork, NothingIsReportedCopiedThatDidNotReachTheClipboard) {
 TEST_P(FormWork, NineXSettingsComeFromTheRequesterAndHideTheWindowsGroup) {
     const std::string requester = "Network\\Novell\\System Config\\NetWare DOS Requester";
     FormState window;
-    ReadCurrentSettings9x(store(), "Default", window);
+    ReadCurrentSettings9x(store(), "Default", true, window);
     EXPECT_EQ(window.edtTree + window.edtContext + window.edtServer + window.EdtUsr, "");
     EXPECT_FALSE(window.windowsGroupVisible);
     PutString(store(), requester + "\\Preferred Tree", "0", "ACME");
     PutString(store(), requester + "\\Preferred Tree\\Trees", "OTHER", "o=other");
     PutString(store(), requester + "\\Preferred Server", "0", "SRV1");
     PutString(store(), "Network\\Logon", "NetwareUsername", "jones");
-    ReadCurrentSettings9x(store(), "Default", window);
+    ReadCurrentSettings9x(store(), "Default", true, window);
     EXPECT_EQ(window.edtTree, "ACME");
     EXPECT_EQ(window.edtContext, "");
     EXPECT_EQ(window.edtServer, "SRV1");
     EXPECT_EQ(window.EdtUsr, "jones");
     PutString(store(), requester + "\\Preferred Tree\\Trees", "ACME", "ou=kiosk.o=acme");
-    ReadCurrentSettings9x(store(), "Default", window);
+    ReadCurrentSettings9x(store(), "Default", true, window);
     EXPECT_EQ(window.edtContext, "ou=kiosk.o=acme");
 }
 
 TEST_P(FormWork, WithoutAClientTheDirectoryGroupGoesAndOneModeStays) {
     BuildWithoutClient();
     FormState window;
-    window.edCliVer = "Not Detected";
-    ReadCurrentSettings(store(), "Default", window);
+    ReadCurrentSettings(store(), "Default", false, window);
     EXPECT_FALSE(window.directoryFieldsVisible);
     EXPECT_TRUE(window.noClientWarningVisible);
     EXPECT_TRUE(window.windowsGroupVisible);
@@ -233,9 +232,8 @@ TEST_P(FormWork, WithoutAClientTheDirectoryGroupGoesAndOneModeStays) {
 
     BuildWithClient();  // a client installed since: everything is offered again
     PutString(store(), kService + "\\Tab1", "Tree", "ACME");
-    window.edCliVer = "4.91 SP2";
     window.edtContext = "stale";
-    ReadCurrentSettings(store(), "Default", window);
+    ReadCurrentSettings(store(), "Default", true, window);
     EXPECT_TRUE(window.directoryFieldsVisible);
     EXPECT_FALSE(window.noClientWarningVisible);
     EXPECT_EQ(window.modeEntries.size(), 4u);
