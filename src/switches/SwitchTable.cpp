@@ -89,26 +89,14 @@ std::optional<std::string> SwitchValue(const Switches& switches, const SwitchEnt
     return switches.GetSwitch(entry.name, entry.ignoreCase);
 }
 
-namespace {
-
-std::string Written(const SwitchEntry& entry) { return kSwitchPrefix + std::string(entry.name); }
-
-bool BeginsWith(const std::string& argument, const std::string& head, bool ignoreCase) {
-    const std::string start = argument.substr(0, head.size());
-    return ignoreCase ? UpperAscii(start) == UpperAscii(head) : start == head;
-}
-
-}  // namespace
-
 const SwitchEntry* SwitchWrittenAs(const std::string& argument) {
     for (const SwitchEntry& entry : kTable) {
-        const std::string name = Written(entry);
         const bool matches =
             entry.form == SwitchForm::Valued
-                ? BeginsWith(argument, name, entry.ignoreCase)
-                : UpperAscii(argument) == UpperAscii(name) ||
+                ? BeginsWithSwitch(argument, entry.name, entry.ignoreCase)
+                : IsFlag(argument, entry.name) ||
                       (entry.form == SwitchForm::FlagOrValued &&
-                       BeginsWith(argument, name + ":", true));
+                       BeginsWithSwitch(argument, entry.name + std::string(":"), true));
         if (matches) return &entry;
     }
     return nullptr;
@@ -116,7 +104,7 @@ const SwitchEntry* SwitchWrittenAs(const std::string& argument) {
 
 const SwitchEntry* SwitchMisspelled(const std::string& argument) {
     for (const SwitchEntry& entry : kTable)
-        if (entry.form == SwitchForm::Valued && BeginsWith(argument, Written(entry), true))
+        if (entry.form == SwitchForm::Valued && BeginsWithSwitch(argument, entry.name, true))
             return &entry;
     return nullptr;
 }

@@ -26,14 +26,25 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
     return arguments;
 }
 
+bool BeginsWithSwitch(const std::string& argument, const std::string& name, bool ignoreCase) {
+    const std::string wanted = kSwitchPrefix + name;
+    const std::string head = argument.substr(0, wanted.size());
+    return ignoreCase ? UpperAscii(head) == UpperAscii(wanted) : head == wanted;
+}
+
+bool IsFlag(const std::string& argument, const std::string& name) {
+    return UpperAscii(argument) == UpperAscii(kSwitchPrefix + name);
+}
+
+bool NamesLoosely(const std::string& argument, const std::string& name) {
+    const std::string upper = UpperAscii(argument);
+    return upper.find(kSwitchPrefix) != std::string::npos &&
+           upper.find(UpperAscii(name)) != std::string::npos;
+}
+
 const std::string* Switches::FindValued(const std::string& name, bool ignoreCase) const {
-    const std::string wanted = ignoreCase ? UpperAscii(kSwitchPrefix + name) : kSwitchPrefix + name;
-    for (std::size_t i = 1; i < arguments_.size(); ++i) {
-        const std::string& argument = arguments_[i];
-        std::string head = argument.substr(0, wanted.size());
-        if (ignoreCase) head = UpperAscii(head);
-        if (head == wanted) return &argument;
-    }
+    for (std::size_t i = 1; i < arguments_.size(); ++i)
+        if (BeginsWithSwitch(arguments_[i], name, ignoreCase)) return &arguments_[i];
     return nullptr;
 }
 
@@ -43,12 +54,6 @@ std::optional<std::string> Switches::GetSwitch(const std::string& name, bool ign
     return argument->substr(name.size() + 1);
 }
 
-bool NamesLoosely(const std::string& argument, const std::string& name) {
-    const std::string upper = UpperAscii(argument);
-    return upper.find(kSwitchPrefix) != std::string::npos &&
-           upper.find(UpperAscii(name)) != std::string::npos;
-}
-
 bool Switches::HasLooseFlag(const std::string& name) const {
     for (std::size_t i = 1; i < arguments_.size(); ++i)
         if (NamesLoosely(arguments_[i], name)) return true;
@@ -56,9 +61,8 @@ bool Switches::HasLooseFlag(const std::string& name) const {
 }
 
 bool Switches::HasFlag(const std::string& name) const {
-    const std::string wanted = UpperAscii(kSwitchPrefix + name);
     for (std::size_t i = 1; i < arguments_.size(); ++i)
-        if (UpperAscii(arguments_[i]) == wanted) return true;
+        if (IsFlag(arguments_[i], name)) return true;
     return false;
 }
 

@@ -20,9 +20,14 @@ inline constexpr char kSwitchPrefix = '/';  // every switch begins with it
 // stretch belongs to its argument and the quote characters are dropped.
 std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 
-
-// The loose rule of "/U" and "/?" for one argument: the slash and the name anywhere in it,
-// without regard to letter case.
+// The rules for one argument, which every lookup and the table's own matching use.
+// A valued switch: the argument begins with the slash and the name, in that letter case unless
+// ignoreCase.
+bool BeginsWithSwitch(const std::string& argument, const std::string& name, bool ignoreCase);
+// A flag: the argument is the slash and the name, without regard to letter case.
+bool IsFlag(const std::string& argument, const std::string& name);
+// The loose rule of "/U" and "/?": the slash and the name anywhere in the argument, without
+// regard to letter case.
 bool NamesLoosely(const std::string& argument, const std::string& name);
 
 class Switches {
