@@ -30,30 +30,11 @@ std::vector<std::string> WithoutProgram(const std::vector<std::string>& all) {
     return std::vector<std::string>(all.begin() + (all.empty() ? 0 : 1), all.end());
 }
 
-// The family the program takes, and the version Windows reports: XP reports the family
-// "Windows 2000", and a log must tell the two apart.
-std::string WindowsText(Platform& platform) {
-    const OsVersion version = platform.OsVersionRecord();
-    // Windows 9x keeps its major and minor version in the build number's high word.
-    const std::uint32_t build = version.platformId == 1 ? version.build & 0xFFFF : version.build;
-    std::string text = GetWindowsVersion(platform);
-    char separator = '(';
-    for (std::uint32_t part : {version.major, version.minor, build}) {
-        ((text += separator == '(' ? " (" : ".") += std::to_string(part));
-        separator = '.';
-    }
-    const std::string& pack = version.servicePack;
-    const std::size_t first = pack.find_first_not_of(' ');
-    if (first != std::string::npos)
-        (text += ", ") += pack.substr(first, pack.find_last_not_of(' ') - first + 1);
-    return text += ')';
-}
-
 // What every record says of where and when it ran, and what it was told.
 void DescribeRun(Program& program, RunRecord& record) {
     record.time = program.platform.Now();
-    record.computerName = program.platform.ComputerName();
-    record.windowsFamily = WindowsText(program.platform);
+    record.computerName = program.environment.computerName;
+    record.windowsFamily = program.environment.windowsVersion;
     record.arguments = WithoutProgram(program.switches.Given());
     if (program.switches.Given() != program.switches.Arguments())
         record.readArguments = WithoutProgram(program.switches.Arguments());
@@ -82,7 +63,6 @@ void RunRecorded(Program& program) {
         program.state.ExitCode = kExitFailed;
     } else {
         StartUp(run, true);
-        program.environment = run.environment;
     }
     int& exitCode = program.state.ExitCode;
     if (dry) {

@@ -1,11 +1,9 @@
 #include "app/Startup.h"
 
-#include <cstring>
 #include <exception>
 
 #include "app/RecordedRun.h"
 #include "app/ResponseFiles.h"
-#include "switches/SwitchTable.h"
 #include "detect/ClientVersion.h"
 #include "detect/KLVersionInfo.h"
 #include "detect/WindowsFamily.h"
@@ -17,6 +15,7 @@
 #include "logon/LogonParameters.h"
 #include "logon/WindowsAutoLogon9x.h"
 #include "logon/WinlogonValues.h"
+#include "switches/SwitchTable.h"
 #include "ui/CurrentSettings.h"
 
 namespace sentrel {
@@ -43,20 +42,20 @@ void RunInstaller(Program& program) {
 }
 
 // Read from the run's plan of the registry, so what the guesses find is what the run writes over.
-LogonSettings ReadSettings(const CommandLine& line, LogonContext& context) {
+LogonSettings ReadSettings(const CommandLine& line, const Environment& environment,
+                           LogonContext& context) {
     LogonSettings settings = line.settings;
     // A guess that finds nothing stops the run before anything is written: the text itself
     // would be stored as the name, and Windows would log on as a user called AuToDeTeCt.
     for (const SwitchEntry& entry : SwitchTable()) {
         if (!entry.guessed || settings.*entry.text != kAutoDetect) continue;
-        std::optional<std::string> stored = StoredName(
-            context.store, context.state.ProfileName, std::string(entry.name, std::strlen(entry.name) - 1));
+        std::optional<std::string> stored =
+            StoredName(context.store, context.state.ProfileName, entry.text);
         if (!stored)
             throw RunError(kExitFailed, FormatMessageText(kMsgGuessFoundNothing, entry.name));
         settings.*entry.text = *stored;
     }
-    if (line.workstationName)
-        settings.MsDomain = GetWorkstationName(context.platform);
+    if (line.workstationName) settings.MsDomain = environment.computerName;
     return settings;
 }
 
@@ -114,7 +113,7 @@ void RunUnattended(Program& program) {
     LogonContext context = program.Context();
     const bool windows9x = IsWindows9x(program.platform);
     WriteAllOrNothing(context, [&](LogonContext& planned) {
-        LogonSettings settings = ReadSettings(program.commandLine, planned);
+        LogonSettings settings = ReadSettings(program.commandLine, program.environment, planned);
         if (!disable && settings.LockWorkstation &&
             GetWindowsVersion(planned.platform) == kWindowsNT)
             throw RunError(kExitFailed, kMsgLockNeedsWindows2000);
@@ -139,6 +138,7 @@ void RunUnattended(Program& program) {
 }
 
 void FormCreate(Program& program) {
+    DetectWindows(program.platform, program.environment);
     try {
         program.switches.ReadAs(ReadResponseFiles(program.switches.Given(), program.platform));
         program.commandLine = ParseCommandLine(program.switches);
@@ -168,7 +168,6 @@ void StartUp(Program& program, bool unattended) {
 
         // Refused before any switch is acted on: nothing is written on Windows 3.x.
         Environment& environment = program.environment;
-        environment.windowsFamily = GetWindowsVersion(program.platform);
         if (environment.windowsFamily == kWindows31) {
             program.form.edCliVer = environment.clientVersion = kClientOnWindows3x;
             program.platform.ShowMessageBox(kMsgRefusal, kApplicationTitle, kMbOk);

@@ -14,14 +14,16 @@
 
 namespace sentrel {
 
+// The program's parts, all held by reference: a run on another store or platform (a dry run's
+// overlay, a quiet run's platform) shares the rest with the program.
 struct Program {
     RegistryStore& store;
     Platform& platform;
     ProgramState& state;
     FormState& form;
-    Switches switches;
-    CommandLine commandLine{};   // what the switches say, once they are read (FormCreate)
-    Environment environment{};  // what start-up detected; the window shows it
+    Switches& switches;
+    CommandLine& commandLine;  // what the switches say, once they are read (FormCreate)
+    Environment& environment;  // what start-up detected; the window shows it
 
     LogonContext Context() {
         return LogonContext{store, platform, state, environment.ClientDetected()};

@@ -12,8 +12,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     sentrel::Win32Platform platform;
     sentrel::ProgramState state;
     sentrel::FormState form;
-    sentrel::Program program{store, platform, state, form,
-                             sentrel::Switches::FromCommandLine(GetCommandLineA())};
+    sentrel::Switches switches = sentrel::Switches::FromCommandLine(GetCommandLineA());
+    sentrel::CommandLine commandLine;
+    sentrel::Environment environment;
+    sentrel::Program program{store, platform, state, form, switches, commandLine, environment};
     // Start-up works on the window's state, outside window creation: modal boxes, the
     // installer wait and errors stay out of WM_CREATE, and a run that ends at once (unattended,
     // help, refusal) never pays for controls nobody sees.

@@ -1,6 +1,7 @@
 #include "logon/LogonInForce.h"
 
 #include <optional>
+#include <span>
 
 #include "logon/LocationProfile.h"
 #include "logon/LogonDialogBackup.h"
@@ -102,29 +103,33 @@ void ReadLoginEntry(const std::string& entry, LogonInForce& inForce) {
     const std::string::size_type cont = entry.rfind(" /Cont");
     if (entry.rfind(head, 0) != 0 || cont == std::string::npos) return;
     inForce.mode = kModeDirectoryAndWorkstation;
-    inForce.runScript = entry.substr(cont) != " /Cont /NS";
+    inForce.stored.RunScript = entry.substr(cont) != " /Cont /NS";
     std::string target = entry.substr(head.size(), cont - head.size());
     const std::string::size_type password = target.find(" /Pwd=");
     inForce.ndsPasswordStored = password != std::string::npos;
     target = target.substr(0, password);
     const std::string::size_type slash = target.find('/');
     if (slash == std::string::npos) return;
-    inForce.ndsServer = target.substr(0, slash);
-    inForce.ndsUser = target.substr(slash + 1);
+    inForce.stored.NdsServer = target.substr(0, slash);
+    inForce.stored.NdsUser = target.substr(slash + 1);
 }
 
 }  // namespace
 
 std::optional<std::string> StoredName(RegistryStore& store, const std::string& profile,
-                                      const std::string& field) {
+                                      NameField field) {
     Reader reader(store);
-    if (field == "MSDom") return reader.Text(kWinlogonKey, "DefaultDomainName");
-    if (field == "MSUsr") return reader.Text(kWinlogonKey, "DefaultUserName");
-    if (field == "NDSUsr") return reader.Text(ServiceKey(profile).c_str(), "UserName");
-    const std::string tab = reader.Tab(profile, kTabDirectory);
+    if (field == &LogonSettings::MsDomain) return reader.Text(kWinlogonKey, "DefaultDomainName");
+    if (field == &LogonSettings::MsUser) return reader.Text(kWinlogonKey, "DefaultUserName");
+    if (field == &LogonSettings::NdsUser)
+        return reader.Text(ServiceKey(profile).c_str(), "UserName");
+    const char* name = field == &LogonSettings::NdsTree      ? "Tree"
+                       : field == &LogonSettings::NdsServer  ? "Server"
+                       : field == &LogonSettings::NdsContext ? "Context"
+                                                             : nullptr;
+    const std::string tab = name ? reader.Tab(profile, kTabDirectory) : std::string();
     if (tab.empty()) return std::nullopt;
-    return reader.Text(tab.c_str(),
-                       field == "NDSTree" ? "Tree" : field == "NDSSrv" ? "Server" : "Context");
+    return reader.Text(tab.c_str(), name);
 }
 
 LogonInForce ReadLogonInForce(RegistryStore& store, const std::string& profile, bool windows9x,
@@ -132,41 +137,45 @@ LogonInForce ReadLogonInForce(RegistryStore& store, const std::string& profile, 
     Reader reader(store);
     LogonInForce inForce;
     const std::string script = reader.Tab(profile, kTabScript);
-    inForce.showResult = !script.empty() && reader.DwordIsOne(script.c_str(), kScriptDisplayResults);
+    inForce.stored.ShowResult =
+        !script.empty() && reader.DwordIsOne(script.c_str(), kScriptDisplayResults);
     if (windows9x) {
         // The client's preferred tree, the context it keeps under the tree's name, the
         // preferred server and the network logon's user.
-        inForce.ndsTree = reader.Text(kPreferredTreeKey, "0").value_or("");
-        inForce.ndsContext = reader.Text(kTreesKey, inForce.ndsTree.c_str()).value_or("");
-        inForce.ndsServer = reader.Text(kPreferredServerKey, "0").value_or("");
-        inForce.ndsUser = reader.Text("\\Network\\Logon", "NetwareUsername").value_or("");
+        LogonSettings& names = inForce.stored;
+        names.NdsTree = reader.Text(kPreferredTreeKey, "0").value_or("");
+        names.NdsContext = reader.Text(kTreesKey, names.NdsTree.c_str()).value_or("");
+        names.NdsServer = reader.Text(kPreferredServerKey, "0").value_or("");
+        names.NdsUser = reader.Text("\\Network\\Logon", "NetwareUsername").value_or("");
         if (std::optional<std::string> entry = reader.Text(kRunKey, profile.c_str()))
             ReadLoginEntry(*entry, inForce);
         return inForce;
     }
     inForce.mode = ModeNt(reader, clientDetected);
-    inForce.runScript = !script.empty() && reader.DwordIsOne(script.c_str(), kScriptLoginScript);
-    inForce.lockWorkstation = reader.Value(kRunKey, kLockEntryName).has_value();
-    inForce.ndsPasswordStored = !reader.Text(kNovellLoginKey, "DefaultPassword").value_or("").empty();
+    inForce.stored.RunScript =
+        !script.empty() && reader.DwordIsOne(script.c_str(), kScriptLoginScript);
+    inForce.stored.LockWorkstation = reader.Value(kRunKey, kLockEntryName).has_value();
+    inForce.ndsPasswordStored =
+        !reader.Text(kNovellLoginKey, "DefaultPassword").value_or("").empty();
     inForce.msPasswordStored = !reader.Text(kWinlogonKey, "DefaultPassword").value_or("").empty();
-    const std::pair<const char*, std::string*> names[] = {
-        {"NDSTree", &inForce.ndsTree}, {"NDSCx", &inForce.ndsContext},
-        {"NDSSrv", &inForce.ndsServer}, {"NDSUsr", &inForce.ndsUser},
-        {"MSDom", &inForce.msDomain},   {"MSUsr", &inForce.msUser}};
-    for (const auto& [field, name] : names) *name = StoredName(store, profile, field).value_or("");
+    using Names = std::span<const NameField>;
+    for (Names names : {Names(kDirectoryNames), Names(kWindowsNames)})
+        for (NameField field : names)
+            inForce.stored.*field = StoredName(store, profile, field).value_or("");
     return inForce;
 }
 
 std::string DescribeLogonInForce(const LogonInForce& inForce) {
     std::string text = "mode " + inForce.mode;
-    const std::pair<const char*, bool> flags[] = {{"login script", inForce.runScript},
-                                                  {"result window", inForce.showResult},
-                                                  {"lock", inForce.lockWorkstation}};
+    const LogonSettings& stored = inForce.stored;
+    const std::pair<const char*, bool> flags[] = {{"login script", stored.RunScript},
+                                                  {"result window", stored.ShowResult},
+                                                  {"lock", stored.LockWorkstation}};
     for (const auto& [name, on] : flags) (((text += ", ") += name) += " ") += on ? "1" : "0";
     const std::pair<const char*, const std::string*> names[] = {
-        {"NDS tree", &inForce.ndsTree},     {"NDS context", &inForce.ndsContext},
-        {"NDS server", &inForce.ndsServer}, {"NDS user", &inForce.ndsUser},
-        {"MS domain", &inForce.msDomain},   {"MS user", &inForce.msUser}};
+        {"NDS tree", &stored.NdsTree},     {"NDS context", &stored.NdsContext},
+        {"NDS server", &stored.NdsServer}, {"NDS user", &stored.NdsUser},
+        {"MS domain", &stored.MsDomain},   {"MS user", &stored.MsUser}};
     for (const auto& [name, value] : names) (((text += ", ") += name) += " ") += *value;
     return text;
 }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "logon/LogonSettings.h"
 #include "registry/RegistryStore.h"
 
 namespace sentrel {
@@ -17,13 +18,9 @@ inline constexpr const char* kInForceMixed = "mixed";
 
 struct LogonInForce {
     std::string mode = kInForceOff;  // a LogonMode, kInForceOff or kInForceMixed
-    bool runScript = false;
-    bool showResult = false;
-    bool lockWorkstation = false;
+    LogonSettings stored;            // the names and the three flags; the passwords stay empty
     bool ndsPasswordStored = false;  // the Novell automatic logon's password is not empty
     bool msPasswordStored = false;   // Winlogon's "DefaultPassword" is not empty
-    std::string ndsTree, ndsContext, ndsServer, ndsUser;
-    std::string msDomain, msUser;
 };
 
 // On the NT family, with a client: mode "0" when Windows, the Novell login and its logon dialog
@@ -36,11 +33,11 @@ struct LogonInForce {
 LogonInForce ReadLogonInForce(RegistryStore& store, const std::string& profile, bool windows9x,
                               bool clientDetected);
 
-// What the workstation stores for one settings field ("NDSTree", "NDSCx", "NDSSrv", "NDSUsr",
-// "MSDom", "MSUsr"): the profile's directory tab and service key, or Winlogon. A text of either
-// string type; nothing when none is stored (no key, no value, another type).
+// What the workstation stores for one of the names (kDirectoryNames, kWindowsNames): the
+// profile's directory tab and service key, or Winlogon. A text of either string type; nothing
+// when none is stored (no key, no value, another type) or the field is no name.
 std::optional<std::string> StoredName(RegistryStore& store, const std::string& profile,
-                                      const std::string& field);
+                                      NameField field);
 
 // One line for a log: "mode 0, login script 1, result window 0, lock 0, NDS tree ..., ...".
 std::string DescribeLogonInForce(const LogonInForce& inForce);

@@ -19,6 +19,13 @@ struct LogonSettings {
     bool LockWorkstation = false;
 };
 
+// The names among the settings, in the window's two groups: what the workstation stores of them
+// can be read back (what is in force, a guessed switch). Passwords are never read back.
+using NameField = std::string LogonSettings::*;
+inline constexpr NameField kDirectoryNames[] = {&LogonSettings::NdsTree, &LogonSettings::NdsContext,
+                                                &LogonSettings::NdsServer, &LogonSettings::NdsUser};
+inline constexpr NameField kWindowsNames[] = {&LogonSettings::MsDomain, &LogonSettings::MsUser};
+
 // LogonMode: the mode list's entries in order; the code is the entry's index as text.
 inline constexpr const char* kModeDirectoryAndWorkstation = "0";
 inline constexpr const char* kModeWorkstationOnly = "1";

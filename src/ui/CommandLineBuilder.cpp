@@ -63,7 +63,7 @@ std::string BuildCommandLine(const std::string& programPath, const LogonSettings
 void CopyCommandLineToClipboard(LogonContext& context, const FormState& form) {
     context.state.ModeText = form.ModeCode();
     std::string line =
-        BuildCommandLine(context.platform.ModuleFileName(), form.Settings(), context.state.ModeText);
+        BuildCommandLine(context.platform.ModuleFileName(), form.settings, context.state.ModeText);
     switch (context.platform.SetClipboardText(line)) {
         case ClipboardResult::Copied: break;
         case ClipboardResult::CannotOpen: throw std::runtime_error(kMsgCannotOpenClipboard);

@@ -1,5 +1,7 @@
 #include "ui/CurrentSettings.h"
 
+#include <span>
+
 #include "detect/WindowsFamily.h"
 #include "logon/LogonSettings.h"
 #include "ui/ModeSelection.h"
@@ -14,11 +16,15 @@ void ShowInForce(const LogonInForce& inForce, FormState& form) {
     if (form.modeEntries.size() == std::size(kModeEntries)) {
         form.modeIndex = IsLogonMode(inForce.mode) ? inForce.mode[0] - '0' : 0;
     }
-    form.cbRunLoginScript = inForce.runScript;
-    form.cbShowResult = inForce.showResult;
-    form.cbLockWkstn = inForce.lockWorkstation;
-    if (!inForce.ndsPasswordStored) form.edtNDSPass.clear();
-    if (!inForce.msPasswordStored) form.EdtMSPass.clear();
+    form.settings.RunScript = inForce.stored.RunScript;
+    form.settings.ShowResult = inForce.stored.ShowResult;
+    form.settings.LockWorkstation = inForce.stored.LockWorkstation;
+    if (!inForce.ndsPasswordStored) form.settings.NdsPassword.clear();
+    if (!inForce.msPasswordStored) form.settings.MsPassword.clear();
+}
+
+void ShowNames(std::span<const NameField> names, const LogonInForce& inForce, FormState& form) {
+    for (NameField name : names) form.settings.*name = inForce.stored.*name;
 }
 
 }  // namespace
@@ -26,10 +32,7 @@ void ShowInForce(const LogonInForce& inForce, FormState& form) {
 void ReadCurrentSettings9x(RegistryStore& store, const std::string& profile, bool clientDetected,
                            FormState& form) {
     const LogonInForce inForce = ReadLogonInForce(store, profile, true, true);
-    form.edtTree = inForce.ndsTree;
-    form.edtContext = inForce.ndsContext;
-    form.edtServer = inForce.ndsServer;
-    form.EdtUsr = inForce.ndsUser;
+    ShowNames(kDirectoryNames, inForce, form);
     form.windowsGroupVisible = false;
     form.noClientWarningVisible = !clientDetected;
     ShowInForce(inForce, form);
@@ -43,17 +46,13 @@ void ReadCurrentSettings(RegistryStore& store, const std::string& profile, bool 
         form.noClientWarningVisible = false;
         form.directoryFieldsVisible = true;
         if (form.modeEntries.size() != std::size(kModeEntries)) form.SetAllModeEntries();
-        form.edtTree = inForce.ndsTree;
-        form.edtContext = inForce.ndsContext;
-        form.edtServer = inForce.ndsServer;
-        form.EdtUsr = inForce.ndsUser;
+        ShowNames(kDirectoryNames, inForce, form);
     } else {
         form.directoryFieldsVisible = false;
         form.noClientWarningVisible = true;
         form.SetModeEntries({kModeEntries[1]});  // selected, and it is mode 1
     }
-    form.EdtMSDom = inForce.msDomain;
-    form.edtMSUsr = inForce.msUser;
+    ShowNames(kWindowsNames, inForce, form);
     ShowInForce(inForce, form);
 }
 
@@ -70,7 +69,7 @@ void ShowCurrentSettings(LogonContext& context, FormState& form) {
     // user32 has LockWorkStation from Windows 2000 on: on NT 4 the entry would fail at every
     // logon, so the box can't be ticked there.
     form.cbLockWkstnEnabled = GetWindowsVersion(context.platform) != kWindowsNT;
-    if (!form.cbLockWkstnEnabled) form.cbLockWkstn = false;
+    if (!form.cbLockWkstnEnabled) form.settings.LockWorkstation = false;
     ModeSelected(form, context.state);
 }
 

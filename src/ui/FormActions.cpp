@@ -12,7 +12,7 @@ namespace sentrel {
 void EnableClicked(LogonContext& context, FormState& form) {
     context.state.ModeText = form.ModeCode();
     context.state.Note.clear();
-    const LogonSettings settings = form.Settings();
+    const LogonSettings settings = form.settings;
     const bool windows9x = IsWindows9x(context.platform);
     WriteAllOrNothing(context, [&](LogonContext& planned) {
         if (windows9x)

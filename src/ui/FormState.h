@@ -13,13 +13,9 @@ namespace sentrel {
 struct FormState {
     std::string caption;
 
-    // Settings page fields.
-    std::string edtTree, edtContext, EdtUsr, edtNDSPass, edtServer;
-    std::string EdtMSDom, edtMSUsr, EdtMSPass;
+    // The settings page's fields and boxes: the settings they stand for.
+    LogonSettings settings;
     std::string edWinVer, edCliVer;
-    bool cbShowResult = false;
-    bool cbRunLoginScript = false;
-    bool cbLockWkstn = false;
     bool cboxAgree = false;
 
     // The mode list: its entries, the selected index (-1 for none) and the text it shows.
@@ -39,8 +35,6 @@ struct FormState {
 
     FormState();
 
-    // The settings the fields and boxes stand for.
-    LogonSettings Settings() const;
     // The mode the mode list stands for: the selected entry's code, the first mode when none is
     // selected, and the workstation-only mode when the list holds only that one (no client).
     std::string ModeCode() const;

@@ -13,11 +13,11 @@ void ModeSelected(FormState& form, ProgramState& state) {
         form.EdtMSPassEnabled = true;
         return;
     }
-    form.edtNDSPass.clear();
+    form.settings.NdsPassword.clear();
     form.edtNDSPassEnabled = false;
     // Modes 1 and 2 log on to Windows with the stored password, also after mode 3 took it.
     form.EdtMSPassEnabled = mode != '3';
-    if (mode == '3') form.EdtMSPass.clear();
+    if (mode == '3') form.settings.MsPassword.clear();
 }
 
 }  // namespace sentrel

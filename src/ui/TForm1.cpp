@@ -30,6 +30,17 @@ const int kDirectoryFields[] = {lblTree, edtTree, lblContext, edtContext, lblUsr
 const int kWindowsGroup[] = {LblMS, BvlMS, lblMSUsr, edtMSUsr, lblMSDom, EdtMSDom, lblMSPass,
                              EdtMSPass, cbLockWkstn};
 
+// The settings page's fields and boxes and the settings they show, read and shown alike.
+const std::pair<int, std::string LogonSettings::*> kSettingTexts[] = {
+    {edtTree, &LogonSettings::NdsTree},     {edtContext, &LogonSettings::NdsContext},
+    {EdtUsr, &LogonSettings::NdsUser},      {edtNDSPass, &LogonSettings::NdsPassword},
+    {edtServer, &LogonSettings::NdsServer}, {EdtMSDom, &LogonSettings::MsDomain},
+    {edtMSUsr, &LogonSettings::MsUser},     {EdtMSPass, &LogonSettings::MsPassword}};
+const std::pair<int, bool LogonSettings::*> kSettingChecks[] = {
+    {cbShowResult, &LogonSettings::ShowResult},
+    {cbRunLoginScript, &LogonSettings::RunScript},
+    {cbLockWkstn, &LogonSettings::LockWorkstation}};
+
 TForm1* FormOf(HWND window) {
     return reinterpret_cast<TForm1*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
@@ -206,20 +217,19 @@ std::string TForm1::WindowText(HWND control) {
     return text;
 }
 
+bool TForm1::Checked(int id) const {
+    return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TForm1::Check(int id, bool checked) {
+    SendMessageA(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
 void TForm1::Pull() {
     FormState& form = form_;
-    std::pair<int, std::string*> texts[] = {
-        {edtTree, &form.edtTree},     {edtContext, &form.edtContext}, {EdtUsr, &form.EdtUsr},
-        {edtNDSPass, &form.edtNDSPass}, {edtServer, &form.edtServer}, {EdtMSDom, &form.EdtMSDom},
-        {edtMSUsr, &form.edtMSUsr},   {EdtMSPass, &form.EdtMSPass},
-    };
-    for (auto& [id, text] : texts) *text = Text(id);
-    std::pair<int, bool*> checks[] = {{cbShowResult, &form.cbShowResult},
-                                      {cbRunLoginScript, &form.cbRunLoginScript},
-                                      {cbLockWkstn, &form.cbLockWkstn},
-                                      {cboxAgree, &form.cboxAgree}};
-    for (auto& [id, checked] : checks)
-        *checked = SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    for (const auto& [id, text] : kSettingTexts) form.settings.*text = Text(id);
+    for (const auto& [id, flag] : kSettingChecks) form.settings.*flag = Checked(id);
+    form.cboxAgree = Checked(cboxAgree);
     form.modeIndex = static_cast<int>(SendMessageA(Control(combMode), CB_GETCURSEL, 0, 0));
 }
 
@@ -238,19 +248,11 @@ void TForm1::Push() {
 void TForm1::PushControls() {
     const FormState& form = form_;
     if (WindowText(window_) != form.caption) SetWindowTextA(window_, form.caption.c_str());
-    std::pair<int, const std::string*> texts[] = {
-        {edtTree, &form.edtTree},       {edtContext, &form.edtContext}, {EdtUsr, &form.EdtUsr},
-        {edtNDSPass, &form.edtNDSPass}, {edtServer, &form.edtServer},   {EdtMSDom, &form.EdtMSDom},
-        {edtMSUsr, &form.edtMSUsr},     {EdtMSPass, &form.EdtMSPass},   {edWinVer, &form.edWinVer},
-        {edCliVer, &form.edCliVer},
-    };
-    for (auto& [id, text] : texts) SetText(id, *text);
-    std::pair<int, bool> checks[] = {{cbShowResult, form.cbShowResult},
-                                     {cbRunLoginScript, form.cbRunLoginScript},
-                                     {cbLockWkstn, form.cbLockWkstn},
-                                     {cboxAgree, form.cboxAgree}};
-    for (auto& [id, checked] : checks)
-        SendMessageA(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    for (const auto& [id, text] : kSettingTexts) SetText(id, form.settings.*text);
+    SetText(edWinVer, form.edWinVer);
+    SetText(edCliVer, form.edCliVer);
+    for (const auto& [id, flag] : kSettingChecks) Check(id, form.settings.*flag);
+    Check(cboxAgree, form.cboxAgree);
     EnableWindow(Control(EdtUsr), form.EdtUsrEnabled);
     EnableWindow(Control(edtNDSPass), form.edtNDSPassEnabled);
     EnableWindow(Control(EdtMSPass), form.EdtMSPassEnabled);

@@ -47,6 +47,8 @@ private:
     static bool IsUserCommand(int id, int code);
     void SetText(int id, const std::string& text);
     std::string Text(int id) const;
+    bool Checked(int id) const;
+    void Check(int id, bool checked);
     static std::string WindowText(HWND window);
     void ShowPage(int page);
     // The focus never stays on a hidden page: it goes to the control that last had it on the

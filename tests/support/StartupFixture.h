@@ -47,7 +47,10 @@ protected:
     FakePlatform platform;
     ProgramState state;
     FormState form;
-    Program program{store, platform, state, form, Switches({})};
+    Switches switches{{}};
+    CommandLine commandLine;
+    Environment environment;
+    Program program{store, platform, state, form, switches, commandLine, environment};
 };
 
 }  // namespace sentrel::test

@@ -67,8 +67,10 @@ protected:
         platform.messageBoxes.clear();
         state = ProgramState();
         form = FormState();
-        Program run{through, platform, state, form,
-                    Switches::FromCommandLine("Sentrel.exe " + arguments)};
+        Switches switches = Switches::FromCommandLine("Sentrel.exe " + arguments);
+        CommandLine commandLine;
+        Environment environment;
+        Program run{through, platform, state, form, switches, commandLine, environment};
         FormCreate(run);
         return state.ExitCode;
     }

@@ -1,8 +1,8 @@
 // The window's logic on its state: mode selection, current settings, the command line, and the
 // Enable and Disable buttons.
-#include "switches/Switches.h"
 #include "support/MemoryStore.h"
 #include "support/Workstation.h"
+#include "switches/Switches.h"
 #include "ui/CommandLineBuilder.h"
 #include "ui/CurrentSettings.h"
 #include "ui/FormActions.h"
@@ -16,19 +16,19 @@ using namespace keys;
 TEST(ModeSelection, ModesWithoutStoredPasswordsEmptyAndDisableTheirFields) {
     FormState form;
     ProgramState state;
-    form.edtNDSPass = "nds";
-    form.EdtMSPass = "ms";
+    form.settings.NdsPassword = "nds";
+    form.settings.MsPassword = "ms";
     form.modeIndex = 1;
     ModeSelected(form, state);
     EXPECT_EQ(state.ModeText, "1");
-    EXPECT_EQ(form.edtNDSPass, "");
+    EXPECT_EQ(form.settings.NdsPassword, "");
     EXPECT_FALSE(form.edtNDSPassEnabled);
-    EXPECT_EQ(form.EdtMSPass, "ms");
+    EXPECT_EQ(form.settings.MsPassword, "ms");
     EXPECT_TRUE(form.EdtMSPassEnabled);
     form.modeIndex = 3;
     ModeSelected(form, state);
     EXPECT_EQ(state.ModeText, "3");
-    EXPECT_EQ(form.EdtMSPass, "");
+    EXPECT_EQ(form.settings.MsPassword, "");
     EXPECT_FALSE(form.EdtMSPassEnabled);
     form.modeIndex = -1;  // nothing selected: nothing changes
     ModeSelected(form, state);
@@ -42,25 +42,25 @@ TEST(ModeSelection, ModesWithoutStoredPasswordsEmptyAndDisableTheirFields) {
     EXPECT_TRUE(form.edtNDSPassEnabled);
     EXPECT_TRUE(form.EdtMSPassEnabled);
     EXPECT_TRUE(form.EdtUsrEnabled);
-    EXPECT_EQ(form.edtNDSPass, "");
+    EXPECT_EQ(form.settings.NdsPassword, "");
 }
 
 FormState Filled() {
     FormState form;
-    form.edtTree = "T";
-    form.EdtUsr = "U";
-    form.edtServer = "S";
-    form.edtContext = "C";
-    form.EdtMSDom = "D";
-    form.edtMSUsr = "W";
-    form.cbRunLoginScript = true;
+    form.settings.NdsTree = "T";
+    form.settings.NdsUser = "U";
+    form.settings.NdsServer = "S";
+    form.settings.NdsContext = "C";
+    form.settings.MsDomain = "D";
+    form.settings.MsUser = "W";
+    form.settings.RunScript = true;
     return form;
 }
 
 // What the clipboard button builds: the mode the window stands for, and the line.
 std::string Build(const std::string& path, const FormState& form, ProgramState& state) {
     state.ModeText = form.ModeCode();
-    return BuildCommandLine(path, form.Settings(), state.ModeText);
+    return BuildCommandLine(path, form.settings, state.ModeText);
 }
 
 TEST(CommandLine, ListsEverySwitchInOrder) {
@@ -70,7 +70,7 @@ TEST(CommandLine, ListsEverySwitchInOrder) {
               "/MSDom:D /MSUsr:W /MSPass: /RunScript /Mode:0");
     EXPECT_EQ(state.ModeText, "0");
     FormState empty;
-    empty.cbShowResult = empty.cbRunLoginScript = empty.cbLockWkstn = true;
+    empty.settings.ShowResult = empty.settings.RunScript = empty.settings.LockWorkstation = true;
     empty.modeIndex = 2;
     EXPECT_EQ(Build("S.exe", empty, state),
               "S.exe /U /NDSTree: /NDSUsr: /NDSPass: /NDSSrv: /NDSCx: /MSDom: /MSUsr: /MSPass: "
@@ -88,9 +88,9 @@ TEST(CommandLine, ListsEverySwitchInOrder) {
 
 TEST(CommandLine, ArgumentsWithBlanksAreQuotedAndReadBackUnchanged) {
     FormState form = Filled();
-    form.edtContext = "OU=Sales Dept.O=Acme";
-    form.EdtMSPass = "pass\tword";
-    form.edtNDSPass = "p/NDSTree:x";
+    form.settings.NdsContext = "OU=Sales Dept.O=Acme";
+    form.settings.MsPassword = "pass\tword";
+    form.settings.NdsPassword = "p/NDSTree:x";
     form.modeIndex = 3;
     ProgramState state;
     std::string line = Build("C:\\Program Files\\Sentrel\\Sentrel.exe", form, state);
@@ -110,14 +110,14 @@ TEST(CommandLine, ArgumentsWithBlanksAreQuotedAndReadBackUnchanged) {
     auto value = [&](const char* name, bool ignoreCase) {
         return parsed.GetSwitch(name, ignoreCase).value_or("<absent>");
     };
-    EXPECT_EQ(value("NDSTree:", false), form.edtTree);
-    EXPECT_EQ(value("NDSUsr:", false), form.EdtUsr);
-    EXPECT_EQ(value("NDSPass:", true), form.edtNDSPass);
-    EXPECT_EQ(value("NDSSrv:", false), form.edtServer);
-    EXPECT_EQ(value("NDSCx:", false), form.edtContext);
-    EXPECT_EQ(value("MSDom:", true), form.EdtMSDom);
-    EXPECT_EQ(value("MSUsr:", true), form.edtMSUsr);
-    EXPECT_EQ(value("MSPass:", true), form.EdtMSPass);
+    EXPECT_EQ(value("NDSTree:", false), form.settings.NdsTree);
+    EXPECT_EQ(value("NDSUsr:", false), form.settings.NdsUser);
+    EXPECT_EQ(value("NDSPass:", true), form.settings.NdsPassword);
+    EXPECT_EQ(value("NDSSrv:", false), form.settings.NdsServer);
+    EXPECT_EQ(value("NDSCx:", false), form.settings.NdsContext);
+    EXPECT_EQ(value("MSDom:", true), form.settings.MsDomain);
+    EXPECT_EQ(value("MSUsr:", true), form.settings.MsUser);
+    EXPECT_EQ(value("MSPass:", true), form.settings.MsPassword);
     EXPECT_EQ(value("Mode:", true), "3");
     EXPECT_TRUE(parsed.HasFlag("RunScript"));
     EXPECT_FALSE(parsed.HasFlag("ShowResult"));
@@ -126,17 +126,18 @@ TEST(CommandLine, ArgumentsWithBlanksAreQuotedAndReadBackUnchanged) {
 
 TEST(CommandLine, AFieldWithADoubleQuoteIsRefusedByName) {
     FormState form = Filled();
-    form.edtNDSPass = "a\"b\"c";  // read back, it would be the password abc
-    form.EdtMSDom = "ab\"";        // read back, it would swallow every later switch
+    form.settings.NdsPassword = "a\"b\"c";  // read back, it would be the password abc
+    form.settings.MsDomain = "ab\"";        // read back, it would swallow every later switch
     form.modeIndex = 2;
     try {
-        BuildCommandLine("S.exe", form.Settings(), "2");
+        BuildCommandLine("S.exe", form.settings, "2");
         ADD_FAILURE() << "a line was built";
     } catch (const std::runtime_error& e) {
         EXPECT_STREQ(e.what(),
                      "A command line cannot carry a double quote (\"), so nothing was copied to "
-                     "the clipboard. Remove it from: NDS Password, MS Domain/Wkstn. A response file can carry it: Sentrel.exe @path reads one "
-              "whole switch from each line of the file.");
+                     "the clipboard. Remove it from: NDS Password, MS Domain/Wkstn. A response "
+                     "file can carry it: Sentrel.exe @path reads one "
+                     "whole switch from each line of the file.");
     }
 }
 
@@ -184,14 +185,15 @@ TEST_P(FormWork, NothingIsReportedCopiedThatDidNotReachTheClipboard) {
         return "no error";
     };
     platform.clipboard = "what the user had";
-    window.EdtMSPass = "pass\"word";
+    window.settings.MsPassword = "pass\"word";
     EXPECT_EQ(copyError(),
               "A command line cannot carry a double quote (\"), so nothing was copied to the "
-              "clipboard. Remove it from: MS Password. A response file can carry it: Sentrel.exe @path reads one "
+              "clipboard. Remove it from: MS Password. A response file can carry it: Sentrel.exe "
+              "@path reads one "
               "whole switch from each line of the file.");
     EXPECT_EQ(platform.clipboard, "what the user had");
 
-    window.EdtMSPass = "password";
+    window.settings.MsPassword = "password";
     platform.clipboardTakesText = false;  // emptied, then the memory or the data is refused
     EXPECT_EQ(copyError(), "Cannot put the command line on the clipboard");
     EXPECT_EQ(platform.messageBoxes.size(), 0u);
@@ -201,20 +203,22 @@ TEST_P(FormWork, NineXSettingsComeFromTheRequesterAndHideTheWindowsGroup) {
     const std::string requester = "Network\\Novell\\System Config\\NetWare DOS Requester";
     FormState window;
     ReadCurrentSettings9x(store(), "Default", true, window);
-    EXPECT_EQ(window.edtTree + window.edtContext + window.edtServer + window.EdtUsr, "");
+    EXPECT_EQ(window.settings.NdsTree + window.settings.NdsContext + window.settings.NdsServer +
+                  window.settings.NdsUser,
+              "");
     EXPECT_FALSE(window.windowsGroupVisible);
     PutString(store(), requester + "\\Preferred Tree", "0", "ACME");
     PutString(store(), requester + "\\Preferred Tree\\Trees", "OTHER", "o=other");
     PutString(store(), requester + "\\Preferred Server", "0", "SRV1");
     PutString(store(), "Network\\Logon", "NetwareUsername", "jones");
     ReadCurrentSettings9x(store(), "Default", true, window);
-    EXPECT_EQ(window.edtTree, "ACME");
-    EXPECT_EQ(window.edtContext, "");
-    EXPECT_EQ(window.edtServer, "SRV1");
-    EXPECT_EQ(window.EdtUsr, "jones");
+    EXPECT_EQ(window.settings.NdsTree, "ACME");
+    EXPECT_EQ(window.settings.NdsContext, "");
+    EXPECT_EQ(window.settings.NdsServer, "SRV1");
+    EXPECT_EQ(window.settings.NdsUser, "jones");
     PutString(store(), requester + "\\Preferred Tree\\Trees", "ACME", "ou=kiosk.o=acme");
     ReadCurrentSettings9x(store(), "Default", true, window);
-    EXPECT_EQ(window.edtContext, "ou=kiosk.o=acme");
+    EXPECT_EQ(window.settings.NdsContext, "ou=kiosk.o=acme");
 }
 
 TEST_P(FormWork, WithoutAClientTheDirectoryGroupGoesAndOneModeStays) {
@@ -227,27 +231,27 @@ TEST_P(FormWork, WithoutAClientTheDirectoryGroupGoesAndOneModeStays) {
     EXPECT_EQ(window.modeEntries, std::vector<std::string>{"AutoLogon to Wkstn, don't use E-Dir"});
     EXPECT_EQ(window.modeIndex, 0);
     EXPECT_EQ(window.ModeCode(), "1");
-    EXPECT_EQ(window.EdtMSDom, "XP-PC");
-    EXPECT_EQ(window.edtMSUsr, "Administrator");
+    EXPECT_EQ(window.settings.MsDomain, "XP-PC");
+    EXPECT_EQ(window.settings.MsUser, "Administrator");
 
     BuildWithClient();  // a client installed since: everything is offered again
     PutString(store(), kService + "\\Tab1", "Tree", "ACME");
-    window.edtContext = "stale";
+    window.settings.NdsContext = "stale";
     ReadCurrentSettings(store(), "Default", true, window);
     EXPECT_TRUE(window.directoryFieldsVisible);
     EXPECT_FALSE(window.noClientWarningVisible);
     EXPECT_EQ(window.modeEntries.size(), 4u);
     EXPECT_EQ(window.modeIndex, 0);
     EXPECT_EQ(window.ModeCode(), "0");
-    EXPECT_EQ(window.edtTree, "ACME");
-    EXPECT_EQ(window.edtContext, "");
+    EXPECT_EQ(window.settings.NdsTree, "ACME");
+    EXPECT_EQ(window.settings.NdsContext, "");
 }
 
 TEST_P(FormWork, EnableAndDisableRunTheFamilysWritersAndSaySo) {
     BuildWithClient();
     FormState window = Filled();
     window.edCliVer = "4.91 SP2";
-    window.EdtMSPass = "pw";
+    window.settings.MsPassword = "pw";
     window.modeIndex = 1;
     LogonContext context{store(), platform, state, window.edCliVer != kClientNotDetected};
     EnableClicked(context, window);
@@ -261,7 +265,7 @@ TEST_P(FormWork, EnableAndDisableRunTheFamilysWritersAndSaySo) {
 
     platform.messageBoxes.clear();
     platform.version = {4, 90, 3000, 1, ""};
-    window.edtNDSPass = "nds";
+    window.settings.NdsPassword = "nds";
     EnableClicked(context, window);
     EXPECT_EQ(At(kRun, "Default"), "SZ:LoginW95 S/U /Pwd=nds /Cont");
     DisableClicked(context, window);

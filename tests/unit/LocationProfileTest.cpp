@@ -10,7 +10,8 @@ namespace sentrel::test {
 namespace {
 
 const std::string kService =
-    "SOFTWARE\\NOVELL\\Location Profiles\\Services\\{1E6CEEA1-FB73-11CF-BD76-00001B27DA23}\\Default";
+    "SOFTWARE\\NOVELL\\Location "
+    "Profiles\\Services\\{1E6CEEA1-FB73-11CF-BD76-00001B27DA23}\\Default";
 const std::string kList = "SOFTWARE\\Novell\\Location Profiles\\Profile List";
 const std::string kProfiles = "SOFTWARE\\Novell\\Location Profiles\\Profiles";
 const std::string kWinlogon = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\WinLogon";
@@ -100,7 +101,7 @@ TEST_P(LocationProfile, StrayAndOddInstanceNamesCostOneProbeEachAndKeepTheGapRul
     reg.CloseKey();
     EXPECT_EQ(Kind("Tab6"), "SZ:NT Credentials");
     EXPECT_EQ(Show(store(), kService + "\\Tab999999999", "Tree"), "SZ:ACME");
-    EXPECT_EQ(StoredName(counted, "Default", "NDSTree"), "ACME");
+    EXPECT_EQ(StoredName(counted, "Default", &LogonSettings::NdsTree), "ACME");
     EXPECT_EQ(SubkeyNames(store(), kService).size(), 6u);
 }
 
@@ -113,34 +114,35 @@ TEST_P(LocationProfile, ATabValueThatIsNoStringIsNotTheKindSought) {
 }
 
 TEST_P(LocationProfile, AGuessReadsTextsOfEitherStringTypeAndNothingElse) {
-    auto detect = [&](const char* field) {
+    auto detect = [&](std::string LogonSettings::*field) {
         return StoredName(store(), "Default", field).value_or("<none>");
     };
-    EXPECT_EQ(detect("NDSTree"), "<none>");
+    EXPECT_EQ(detect(&LogonSettings::NdsTree), "<none>");
     EXPECT_FALSE(KeyExists(store(), kService));  // a guess only reads
 
     PutString(store(), kService, "UserName", "jones");
-    EXPECT_EQ(detect("NDSTree"), "<none>");  // no directory tab: the service key has no Tree
-    EXPECT_EQ(detect("NDSUsr"), "jones");
+    EXPECT_EQ(detect(&LogonSettings::NdsTree),
+              "<none>");  // no directory tab: the service key has no Tree
+    EXPECT_EQ(detect(&LogonSettings::NdsUser), "jones");
 
     Tab(1, "Script");
     Tab(2, "NDS");
     PutString(store(), kService + "\\Tab2", "Tree", "ACME_TREE");
     PutValue(store(), kService + "\\Tab2", "Context", kRegDword, Dword(1));
     PutValue(store(), kService + "\\Tab2", "Server", kRegExpandSz, Sz("SRV1"));
-    EXPECT_EQ(detect("NDSTree"), "ACME_TREE");
-    EXPECT_EQ(detect("NDSCx"), "<none>");
-    EXPECT_EQ(detect("NDSSrv"), "SRV1");
+    EXPECT_EQ(detect(&LogonSettings::NdsTree), "ACME_TREE");
+    EXPECT_EQ(detect(&LogonSettings::NdsContext), "<none>");
+    EXPECT_EQ(detect(&LogonSettings::NdsServer), "SRV1");
     PutString(store(), kService + "\\Tab2", "Server", "");
-    EXPECT_EQ(detect("NDSSrv"), "");
+    EXPECT_EQ(detect(&LogonSettings::NdsServer), "");
 }
 
 TEST_P(LocationProfile, AGuessReadsWinlogonForTheWindowsFields) {
     if (GetParam().name != "Memory") GTEST_SKIP() << "the real Winlogon key is not ours to change";
     PutString(store(), kWinlogon, "DefaultDomainName", "OFFICE");
     PutValue(store(), kWinlogon, "DefaultUserName", kRegExpandSz, Sz("kiosk"));
-    EXPECT_EQ(StoredName(store(), "Default", "MSDom"), "OFFICE");
-    EXPECT_EQ(StoredName(store(), "Default", "MSUsr"), "kiosk");
+    EXPECT_EQ(StoredName(store(), "Default", &LogonSettings::MsDomain), "OFFICE");
+    EXPECT_EQ(StoredName(store(), "Default", &LogonSettings::MsUser), "kiosk");
 }
 
 class RecreateProfile : public LocationProfile {

@@ -49,22 +49,22 @@ TEST_F(InForce, EachEnableReadsBackAsItsModeAndADisableAsOff) {
             row.mode);
         LogonInForce enabled = Read(row.client);
         EXPECT_EQ(enabled.mode, row.inForce);
-        EXPECT_TRUE(enabled.runScript);
-        EXPECT_FALSE(enabled.showResult);
-        EXPECT_EQ(enabled.lockWorkstation, !row.on9x && std::string(row.mode) != "3");
-        EXPECT_EQ(enabled.ndsUser, "n");
+        EXPECT_TRUE(enabled.stored.RunScript);
+        EXPECT_FALSE(enabled.stored.ShowResult);
+        EXPECT_EQ(enabled.stored.LockWorkstation, !row.on9x && std::string(row.mode) != "3");
+        EXPECT_EQ(enabled.stored.NdsUser, "n");
 
         // The window selects it and ticks the boxes as stored.
         Run("");
         if (row.client) {
             EXPECT_EQ(form.modeIndex, IsLogonMode(row.inForce) ? std::stoi(row.inForce) : 0);
         }
-        EXPECT_TRUE(form.cbRunLoginScript);
-        EXPECT_EQ(form.cbLockWkstn, enabled.lockWorkstation);
+        EXPECT_TRUE(form.settings.RunScript);
+        EXPECT_EQ(form.settings.LockWorkstation, enabled.stored.LockWorkstation);
 
         Run("/U /Disable");
         EXPECT_EQ(Read(row.client).mode, "off");
-        EXPECT_FALSE(Read(row.client).lockWorkstation);
+        EXPECT_FALSE(Read(row.client).stored.LockWorkstation);
     }
 }
 
@@ -80,26 +80,26 @@ TEST_F(InForce, AMixNoModeWritesShowsTheFirstModeAndDamagedValuesCountAsUnset) {
     PutDword(memory, kWinlogon, "AutoAdminLogon", 1);  // a flag Windows reads as text
     PutValue(memory, kWinlogon, "DefaultUserName", kRegBinary, Bytes{1, 2});
     EXPECT_EQ(Read(true).mode, "mixed");
-    EXPECT_EQ(Read(true).msUser, "");
+    EXPECT_EQ(Read(true).stored.MsUser, "");
 }
 
 TEST_F(InForce, TheWindowEmptiesAPasswordThatIsNoLongerStored) {
     InstallClient();
     Run("");
     LogonContext context = program.Context();
-    form.EdtMSPass = "typed";
-    form.edtNDSPass = "nds";
+    form.settings.MsPassword = "typed";
+    form.settings.NdsPassword = "nds";
     EnableClicked(context, form);
-    EXPECT_EQ(form.EdtMSPass, "typed");
-    EXPECT_EQ(form.edtNDSPass, "nds");
+    EXPECT_EQ(form.settings.MsPassword, "typed");
+    EXPECT_EQ(form.settings.NdsPassword, "nds");
     form.modeIndex = 3;
-    form.cbShowResult = true;
+    form.settings.ShowResult = true;
     EnableClicked(context, form);
     EXPECT_EQ(form.modeIndex, 3);
-    EXPECT_TRUE(form.cbShowResult);
+    EXPECT_TRUE(form.settings.ShowResult);
     DisableClicked(context, form);
-    EXPECT_EQ(form.EdtMSPass, "");
-    EXPECT_EQ(form.edtNDSPass, "");
+    EXPECT_EQ(form.settings.MsPassword, "");
+    EXPECT_EQ(form.settings.NdsPassword, "");
     EXPECT_EQ(form.modeIndex, 0);
 }
 

@@ -15,7 +15,7 @@ TEST_F(Startup, WithoutArgumentsTheWindowOpensWithBothVersionFields) {
     EXPECT_EQ(state.ProfileName, "Default");
     EXPECT_EQ(form.edCliVer, "4.91");
     EXPECT_EQ(form.edWinVer, "Running WinNT or above");
-    EXPECT_EQ(form.EdtMSDom, "XP-PC");
+    EXPECT_EQ(form.settings.MsDomain, "XP-PC");
     EXPECT_FALSE(form.settingsTabsVisible);
     EXPECT_FALSE(platform.EndRequested());
     EXPECT_EQ(platform.messageBoxes.size(), 0u);
@@ -169,7 +169,7 @@ TEST_F(Startup, NtFourHasNoLockWorkStationSoTheLockIsRefusedBeforeAnyWrite) {
     SetUp();
     Start("");
     EXPECT_FALSE(form.cbLockWkstnEnabled);
-    EXPECT_FALSE(form.cbLockWkstn);
+    EXPECT_FALSE(form.settings.LockWorkstation);
 }
 
 TEST_F(Startup, NineXTakesItsOwnRoadAndIgnoresTheLock) {
