@@ -1,26 +1,26 @@
 #include "app/RecordedRun.h"
 
 #include "app/RunRecord.h"
-#include "switches/SwitchNotes.h"
-#include "switches/SwitchTable.h"
 #include "detect/ClientVersion.h"
-#include "detect/WindowsFamily.h"
 #include "logon/LogonInForce.h"
 #include "platform/QuietPlatform.h"
 #include "registry/OverlayStore.h"
 #include "registry/Registry.h"
+#include "switches/SwitchNotes.h"
+#include "switches/SwitchTable.h"
 
 namespace sentrel {
 
 namespace {
 
-// What is in force, for the record. A client version that cannot be read is the run's own
-// error to report; here it only leaves the state unknown.
-std::string InForceText(RegistryStore& store, Platform& platform) {
+// What is in force, for the record. The client is looked for each time: an installer may have
+// put it on the machine. A client version that cannot be read is the run's own error to
+// report; here it only leaves the state unknown.
+std::string InForceText(RegistryStore& store, Platform& platform, const Environment& environment) {
     try {
         const bool client = GetClientVersion(store, platform) != kClientNotDetected;
         return DescribeLogonInForce(
-            ReadLogonInForce(store, kDefaultProfileName, IsWindows9x(platform), client));
+            ReadLogonInForce(store, kDefaultProfileName, environment.Windows9x(), client));
     } catch (const std::exception& e) {
         return std::string("unknown: ") + e.what();
     }
@@ -57,7 +57,8 @@ void RunRecorded(Program& program) {
                 program.commandLine, program.environment};
     const bool recorded = logged || dry;
     RunRecord record;
-    if (recorded) record.inForceBefore = InForceText(program.store, program.platform);
+    if (recorded)
+        record.inForceBefore = InForceText(program.store, program.platform, program.environment);
     if (options.log && options.log->empty()) {
         ShowError(platform, kMsgLogSwitchEmpty);
         program.state.ExitCode = kExitFailed;
@@ -81,8 +82,8 @@ void RunRecorded(Program& program) {
     if (recorded) {
         DescribeRun(program, record);
         record.clientVersion = program.environment.clientVersion;
-        record.switchNotes = SwitchNotes(program.switches, IsWindows9x(program.platform));
-        record.inForceAfter = InForceText(store, program.platform);
+        record.switchNotes = SwitchNotes(program.switches, program.environment.Windows9x());
+        record.inForceAfter = InForceText(store, program.platform, program.environment);
         record.messages = platform.Messages();
         record.note = program.state.Note;
         record.exitCode = exitCode;
@@ -123,7 +124,8 @@ void RecordUnreadCommandLine(Program& program, const std::string& message) {
     RunRecord record;
     DescribeRun(program, record);
     record.clientVersion = "not read";
-    record.inForceBefore = record.inForceAfter = InForceText(program.store, program.platform);
+    record.inForceBefore = record.inForceAfter =
+        InForceText(program.store, program.platform, program.environment);
     record.messages.push_back(message);
     record.failure = message;
     record.exitCode = kExitFailed;

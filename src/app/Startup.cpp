@@ -42,8 +42,7 @@ void RunInstaller(Program& program) {
 }
 
 // Read from the run's plan of the registry, so what the guesses find is what the run writes over.
-LogonSettings ReadSettings(const CommandLine& line, const Environment& environment,
-                           LogonContext& context) {
+LogonSettings ReadSettings(const CommandLine& line, LogonContext& context) {
     LogonSettings settings = line.settings;
     // A guess that finds nothing stops the run before anything is written: the text itself
     // would be stored as the name, and Windows would log on as a user called AuToDeTeCt.
@@ -55,7 +54,7 @@ LogonSettings ReadSettings(const CommandLine& line, const Environment& environme
             throw RunError(kExitFailed, FormatMessageText(kMsgGuessFoundNothing, entry.name));
         settings.*entry.text = *stored;
     }
-    if (line.workstationName) settings.MsDomain = environment.computerName;
+    if (line.workstationName) settings.MsDomain = context.environment.computerName;
     return settings;
 }
 
@@ -111,11 +110,10 @@ void RunUnattended(Program& program) {
     }
 
     LogonContext context = program.Context();
-    const bool windows9x = IsWindows9x(program.platform);
+    const bool windows9x = program.environment.Windows9x();
     WriteAllOrNothing(context, [&](LogonContext& planned) {
-        LogonSettings settings = ReadSettings(program.commandLine, program.environment, planned);
-        if (!disable && settings.LockWorkstation &&
-            GetWindowsVersion(planned.platform) == kWindowsNT)
+        LogonSettings settings = ReadSettings(program.commandLine, planned);
+        if (!disable && settings.LockWorkstation && program.environment.windowsFamily == kWindowsNT)
             throw RunError(kExitFailed, kMsgLockNeedsWindows2000);
         if (disable) {
             if (windows9x) {

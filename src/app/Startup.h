@@ -25,9 +25,7 @@ struct Program {
     CommandLine& commandLine;  // what the switches say, once they are read (FormCreate)
     Environment& environment;  // what start-up detected; the window shows it
 
-    LogonContext Context() {
-        return LogonContext{store, platform, state, environment.ClientDetected()};
-    }
+    LogonContext Context() { return LogonContext{store, platform, state, environment}; }
 };
 
 // The exit codes of an unattended run; interactive use and help end with kExitDone.

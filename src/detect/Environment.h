@@ -16,6 +16,7 @@ struct Environment {
     std::string clientVersion;   // a dotted version, kClientNotDetected or kClientOnWindows3x
 
     bool ClientDetected() const { return clientVersion != kClientNotDetected; }
+    bool Windows9x() const { return windowsFamily == kWindows95; }
 };
 
 // What the platform tells of the machine: the Windows family, the reported version and the

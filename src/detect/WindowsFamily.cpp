@@ -20,8 +20,6 @@ std::string GetWindowsVersion(Platform& platform) {
     }
 }
 
-bool IsWindows9x(Platform& platform) { return GetWindowsVersion(platform) == kWindows95; }
-
 std::string GetWorkstationName(Platform& platform) { return platform.ComputerName(); }
 
 }  // namespace sentrel

@@ -16,7 +16,6 @@ inline constexpr const char* kWindows2000 = "Windows 2000";
 // "Windows 95" for 95, 98 and ME; "Windows 2000" for 2000, XP and Server 2003; "Windows NT"
 // for NT 4 and for major versions 6 and later; empty for a platform it does not know.
 std::string GetWindowsVersion(Platform& platform);
-bool IsWindows9x(Platform& platform);
 // The NetBIOS name, at most 15 characters; empty when the platform can't tell it.
 std::string GetWorkstationName(Platform& platform);
 

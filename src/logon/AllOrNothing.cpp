@@ -52,7 +52,7 @@ void WriteAllOrNothing(LogonContext& context, void (*writers)(LogonContext& plan
     RunTurn turn(context.platform);
     if (!turn.Taken()) Fail(state, kMsgRunTurnTimedOut);
     OverlayStore plan(context.store);
-    LogonContext planned{plan, context.platform, state, context.clientDetected};
+    LogonContext planned{plan, context.platform, state, context.environment};
     try {
         writers(planned, data);
     } catch (const std::exception& e) {

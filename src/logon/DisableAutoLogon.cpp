@@ -64,7 +64,7 @@ void DisableAutoLogon(LogonContext& context) {
     if (OpenOnly(reg, kWinlogonKey, false)) {
         if (std::optional<RegistryValue> kept = LogonDialogToRestore(context.store))
             reg.WriteValue(kGinaDll, kept->type, kept->data);
-        else if (context.clientDetected && NamesWindowsOrNoDialog(reg))
+        else if (context.environment.ClientDetected() && NamesWindowsOrNoDialog(reg))
             reg.WriteString(kGinaDll, "NWGINA.DLL");
         RemoveLogonDialogBackup(context.store);
     }

@@ -14,7 +14,8 @@ void EnableAutoLogon(LogonContext& context, const LogonSettings& settings) {
     if (IsLogonMode(mode)) CheckWritable(context.store, kWinlogonKey);
     // Storing the names only ("3") never needs the client, and must not turn into an
     // automatic logon just because the client is missing.
-    if (!context.clientDetected && mode != kModeParametersOnly) mode = kModeWorkstationOnly;
+    if (!context.environment.ClientDetected() && mode != kModeParametersOnly)
+        mode = kModeWorkstationOnly;
 
     // A machine that mode 1 set up gets its logon dialog back first, so that every mode leaves
     // it as enabling that mode on the machine before mode 1 would.

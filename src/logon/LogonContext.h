@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "detect/ClientVersion.h"
+#include "detect/Environment.h"
 #include "platform/Platform.h"
 #include "registry/RegistryChange.h"
 
@@ -37,7 +38,7 @@ struct LogonContext {
     RegistryStore& store;
     Platform& platform;
     ProgramState& state;
-    bool clientDetected;  // a Novell client version was found
+    const Environment& environment;  // what start-up detected of the workstation
 };
 
 }  // namespace sentrel

@@ -19,7 +19,7 @@ std::string BuildLoginCommandLine(const std::string& server, const std::string& 
 
 void EnableAutoLogon9x(LogonContext& context, const LogonSettings& settings) {
     // The login program the Run entry starts is the client's own.
-    if (!context.clientDetected) throw std::runtime_error(kMsgNoClient9x);
+    if (!context.environment.ClientDetected()) throw std::runtime_error(kMsgNoClient9x);
     RecreateLocationProfile(context, context.state.ProfileName, settings);
     // Mode 3 stores the names only: no automatic logon, as on the NT family.
     if (context.state.ModeText == kModeParametersOnly) {

@@ -57,18 +57,19 @@ void ReadCurrentSettings(RegistryStore& store, const std::string& profile, bool 
 }
 
 void ShowCurrentSettings(LogonContext& context, FormState& form) {
-    if (IsWindows9x(context.platform)) {
+    const Environment& environment = context.environment;
+    if (environment.Windows9x()) {
         form.edWinVer = kRunningWindows9x;
-        ReadCurrentSettings9x(context.store, context.state.ProfileName, context.clientDetected,
-                              form);
+        ReadCurrentSettings9x(context.store, context.state.ProfileName,
+                              environment.ClientDetected(), form);
     } else {
         form.edWinVer = kRunningWindowsNT;
-        ReadCurrentSettings(context.store, context.state.ProfileName, context.clientDetected,
+        ReadCurrentSettings(context.store, context.state.ProfileName, environment.ClientDetected(),
                             form);
     }
     // user32 has LockWorkStation from Windows 2000 on: on NT 4 the entry would fail at every
     // logon, so the box can't be ticked there.
-    form.cbLockWkstnEnabled = GetWindowsVersion(context.platform) != kWindowsNT;
+    form.cbLockWkstnEnabled = environment.windowsFamily != kWindowsNT;
     if (!form.cbLockWkstnEnabled) form.settings.LockWorkstation = false;
     ModeSelected(form, context.state);
 }

@@ -1,6 +1,5 @@
 #include "ui/FormActions.h"
 
-#include "detect/WindowsFamily.h"
 #include "logon/AllOrNothing.h"
 #include "logon/DisableAutoLogon.h"
 #include "logon/EnableAutoLogon.h"
@@ -13,7 +12,7 @@ void EnableClicked(LogonContext& context, FormState& form) {
     context.state.ModeText = form.ModeCode();
     context.state.Note.clear();
     const LogonSettings settings = form.settings;
-    const bool windows9x = IsWindows9x(context.platform);
+    const bool windows9x = context.environment.Windows9x();
     WriteAllOrNothing(context, [&](LogonContext& planned) {
         if (windows9x)
             EnableAutoLogon9x(planned, settings);
@@ -27,7 +26,7 @@ void EnableClicked(LogonContext& context, FormState& form) {
 }
 
 void DisableClicked(LogonContext& context, FormState& form) {
-    const bool windows9x = IsWindows9x(context.platform);
+    const bool windows9x = context.environment.Windows9x();
     WriteAllOrNothing(context, [&](LogonContext& planned) {
         if (windows9x)
             DisableAutoLogon9x(planned);

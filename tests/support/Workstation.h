@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "logon/LogonContext.h"
+#include "support/Detected.h"
 #include "support/FakePlatform.h"
 #include "support/StoreTest.h"
 
@@ -52,7 +53,11 @@ protected:
     // "GinaDLL" names a third-party logon dialog.
     void RebuildWithThirdPartyDialog(bool client, const std::string& gina);
 
-    LogonContext Context() { return LogonContext{store(), platform, state, clientDetected}; }
+    // The context of a writer on this machine, as start-up would have detected it.
+    LogonContext Context() {
+        detected = Detected(platform, clientDetected);
+        return LogonContext{store(), platform, state, detected};
+    }
     // Every value the writers may touch, as "path|name" -> Describe() text.
     std::map<std::string, std::string> Snapshot();
     std::string At(const std::string& path, const std::string& name) {
@@ -62,6 +67,7 @@ protected:
     FakePlatform platform;
     ProgramState state{"", "Default", 0, ""};
     bool clientDetected = false;  // what the writers are told was detected
+    Environment detected;         // what Context() last told them
 
 private:
     std::map<std::pair<std::string, std::string>, std::optional<StoredValue>> saved_;

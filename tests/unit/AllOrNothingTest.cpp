@@ -6,6 +6,7 @@
 
 #include "app/RecordedRun.h"
 #include "logon/AllOrNothing.h"
+#include "support/Detected.h"
 #include "support/RefusingStore.h"
 #include "support/StartupFixture.h"
 #include "switches/Switches.h"
@@ -222,15 +223,16 @@ TEST_F(AllOrNothing, TheWindowsButtonsWriteAllOrNothing) {
         const std::vector<std::string> before = Dump(memory);
         ProgramState buttonState{"", "Default"};
         FormState window;
+        const Environment detected = Detected(platform, true);
         for (auto button : {&DisableClicked, &EnableClicked}) {
             RefusingStore refusing(memory);
             refusing.Refuse(0);
-            LogonContext context{refusing, platform, buttonState, true};
+            LogonContext context{refusing, platform, buttonState, detected};
             EXPECT_THROW(button(context, window), RegistryError);
         }
         EXPECT_EQ(Difference(Dump(memory), before), std::vector<std::string>{});
         EXPECT_TRUE(platform.messageBoxes.empty());
-        LogonContext writable{memory, platform, buttonState, true};
+        LogonContext writable{memory, platform, buttonState, detected};
         DisableClicked(writable, window);
         std::vector<std::string> said{"Auto Login has been disabled"};
         if (windows9x) said.insert(said.begin(), "AutoLogon has been disabled");

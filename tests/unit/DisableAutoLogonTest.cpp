@@ -1,7 +1,8 @@
 // Switching automatic logon off again, on both families, and the round trips with enable.
-#include "support/ErrorOf.h"
 #include "logon/DisableAutoLogon.h"
 #include "logon/EnableAutoLogon.h"
+#include "support/Detected.h"
+#include "support/ErrorOf.h"
 #include "support/RecordingStore.h"
 #include "support/Workstation.h"
 
@@ -13,7 +14,8 @@ using namespace keys;
 class Disable : public WorkstationTest {
 protected:
     void Run(RegistryStore* through = nullptr) {
-        LogonContext context{through ? *through : store(), platform, state, clientDetected};
+        const Environment detected = Detected(platform, clientDetected);
+        LogonContext context{through ? *through : store(), platform, state, detected};
         DisableAutoLogon(context);
     }
     void EnableMode(const std::string& mode) {

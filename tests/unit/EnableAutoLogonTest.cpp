@@ -1,10 +1,11 @@
 // Switching automatic logon on, on the NT family: what each writer leaves, the result of each
 // mode, the NMAS backup, and what happens when a key can't be had.
-#include "support/ErrorOf.h"
 #include "logon/DirectoryAutoLogon.h"
 #include "logon/EnableAutoLogon.h"
 #include "logon/LogonParameters.h"
 #include "logon/WindowsCredentials.h"
+#include "support/Detected.h"
+#include "support/ErrorOf.h"
 #include "support/RecordingStore.h"
 #include "support/Workstation.h"
 
@@ -45,14 +46,16 @@ protected:
     }
     void Run(const std::string& mode, RegistryStore* through = nullptr) {
         state.ModeText = mode;
-        LogonContext context{through ? *through : store(), platform, state, clientDetected};
+        const Environment detected = Detected(platform, clientDetected);
+        LogonContext context{through ? *through : store(), platform, state, detected};
         EnableAutoLogon(context, Sample());
     }
 };
 
 TEST_P(Enable, LogonParametersLeaveEveryValueInItsOwnKey) {
     BuildWithClient();
-    LogonContext context{store(), platform, state, clientDetected};
+    const Environment detected = Detected(platform, clientDetected);
+    LogonContext context{store(), platform, state, detected};
     SetLogonParameters(context, Sample());
     ExpectStored({
         L + "|Sentrel NMAS|DWORD:1",
@@ -89,7 +92,8 @@ TEST_P(Enable, LogonParametersLeaveEveryValueInItsOwnKey) {
 TEST_P(Enable, DirectoryAutoLogonLeavesItsTwinsValuesWithPasswordsAndTheDependency) {
     BuildWithClient();
     PutString(store(), kService + "\\TAB2", "Tab", "Other");  // no script tab: a new one is made
-    LogonContext context{store(), platform, state, clientDetected};
+    const Environment detected = Detected(platform, clientDetected);
+    LogonContext context{store(), platform, state, detected};
     SetDirectoryAutoLogon(context, Sample());
     ExpectStored({
         L + "|Sentrel NMAS|DWORD:1",
@@ -126,7 +130,8 @@ TEST_P(Enable, DirectoryAutoLogonLeavesItsTwinsValuesWithPasswordsAndTheDependen
 TEST_P(Enable, WorkstationOnlyLeavesTheWindowsLogonDialogAndTheLock) {
     BuildWithClient();
     state.ModeText = "1";
-    LogonContext context{store(), platform, state, clientDetected};
+    const Environment detected = Detected(platform, clientDetected);
+    LogonContext context{store(), platform, state, detected};
     LogonSettings settings = Sample();
     settings.LockWorkstation = true;
     SetWindowsCredentials(context, settings);

@@ -6,15 +6,16 @@
 #include <functional>
 #include <regex>
 
-#include "switches/Switches.h"
 #include "logon/DisableAutoLogon.h"
 #include "logon/EnableAutoLogon.h"
 #include "logon/LogonParameters.h"
 #include "logon/WindowsAutoLogon9x.h"
-#include "support/MemoryStore.h"
 #include "registry/Registry.h"
+#include "support/Detected.h"
+#include "support/MemoryStore.h"
 #include "support/RecordingStore.h"
 #include "support/Workstation.h"
+#include "switches/Switches.h"
 
 namespace sentrel::test {
 namespace {
@@ -121,7 +122,8 @@ protected:
         if (road.windows9x) platform.version = {4, 10, 2222, 1, ""};
         ProgramState state{"", "Default", 0, ""};
         // The 9x enable needs a client detected; its keys are the 9x ones prepared above.
-        LogonContext context{store, platform, state, road.client || road.windows9x};
+        const Environment detected = Detected(platform, road.client || road.windows9x);
+        LogonContext context{store, platform, state, detected};
         try {
             road.run(context);
         } catch (const RegistryError& e) {

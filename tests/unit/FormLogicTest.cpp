@@ -1,5 +1,6 @@
 // The window's logic on its state: mode selection, current settings, the command line, and the
 // Enable and Disable buttons.
+#include "support/Detected.h"
 #include "support/MemoryStore.h"
 #include "support/Workstation.h"
 #include "switches/Switches.h"
@@ -146,7 +147,8 @@ class FormWork : public WorkstationTest {};
 TEST_P(FormWork, TheClipboardGetsTheLineAndTheUserTwoMessages) {
     FormState window = Filled();
     platform.moduleFileName = "C:\\Tools\\Sentrel.exe";
-    LogonContext context{store(), platform, state, window.edCliVer != kClientNotDetected};
+    const Environment detected = Detected(platform, window.edCliVer != kClientNotDetected);
+    LogonContext context{store(), platform, state, detected};
     CopyCommandLineToClipboard(context, window);
     EXPECT_EQ(platform.clipboard,
               "C:\\Tools\\Sentrel.exe /U /NDSTree:T /NDSUsr:U /NDSPass: /NDSSrv:S /NDSCx:C "
@@ -175,7 +177,8 @@ TEST_P(FormWork, TheClipboardGetsTheLineAndTheUserTwoMessages) {
 
 TEST_P(FormWork, NothingIsReportedCopiedThatDidNotReachTheClipboard) {
     FormState window = Filled();
-    LogonContext context{store(), platform, state, window.edCliVer != kClientNotDetected};
+    const Environment detected = Detected(platform, window.edCliVer != kClientNotDetected);
+    LogonContext context{store(), platform, state, detected};
     auto copyError = [&]() -> std::string {
         try {
             CopyCommandLineToClipboard(context, window);
@@ -253,7 +256,8 @@ TEST_P(FormWork, EnableAndDisableRunTheFamilysWritersAndSaySo) {
     window.edCliVer = "4.91 SP2";
     window.settings.MsPassword = "pw";
     window.modeIndex = 1;
-    LogonContext context{store(), platform, state, window.edCliVer != kClientNotDetected};
+    const Environment detected = Detected(platform, window.edCliVer != kClientNotDetected);
+    LogonContext context{store(), platform, state, detected};
     EnableClicked(context, window);
     EXPECT_EQ(state.ModeText, "1");
     EXPECT_EQ(At(kWinlogon, "GinaDLL"), "SZ:MSGINA.DLL");
@@ -265,10 +269,12 @@ TEST_P(FormWork, EnableAndDisableRunTheFamilysWritersAndSaySo) {
 
     platform.messageBoxes.clear();
     platform.version = {4, 90, 3000, 1, ""};
+    const Environment me = Detected(platform, true);
+    LogonContext contextMe{store(), platform, state, me};
     window.settings.NdsPassword = "nds";
-    EnableClicked(context, window);
+    EnableClicked(contextMe, window);
     EXPECT_EQ(At(kRun, "Default"), "SZ:LoginW95 S/U /Pwd=nds /Cont");
-    DisableClicked(context, window);
+    DisableClicked(contextMe, window);
     EXPECT_EQ(At(kRun, "Default"), "<missing>");
     EXPECT_EQ(platform.MessageTexts(),
               (std::vector<std::string>{"Auto Login has been enabled", "AutoLogon has been disabled",

@@ -1,7 +1,7 @@
 // The location profile store: tab instances, current values, and the rebuilt profile.
 #include "logon/LocationProfile.h"
 #include "logon/LogonInForce.h"
-
+#include "support/Detected.h"
 #include "support/FakePlatform.h"
 #include "support/RecordingStore.h"
 #include "support/StoreTest.h"
@@ -148,7 +148,8 @@ TEST_P(LocationProfile, AGuessReadsWinlogonForTheWindowsFields) {
 class RecreateProfile : public LocationProfile {
 protected:
     std::string Recreate(RegistryStore& target) {
-        LogonContext context{target, platform, state, false};
+        const Environment detected = Detected(platform, false);
+        LogonContext context{target, platform, state, detected};
         return RecreateLocationProfile(context, "Default", settings);
     }
     FakePlatform platform;
