@@ -52,11 +52,6 @@ const SwitchEntry* SwitchMisspelled(const std::string& argument);
 // after the first colon of an argument that is no switch ("-MSPass:x", "/MSPasswd:x"), as ****.
 std::string MaskedArgument(const std::string& argument);
 
-// The settings fields that the switches fill, as given: no guess made, no computer name put in.
-inline LogonSettings SettingsOfSwitches(const Switches& switches) {
-    return ParseCommandLine(switches).settings;
-}
-
 // The Usage page's list of switches, one per line (CRLF), in the table's order.
 std::string UsageSwitchList();
 

@@ -49,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(!quoted);
     const Switches parsed = Switches::FromCommandLine(line);
     FUZZ_CHECK(!parsed.Arguments().empty() && parsed.Arguments()[0] == path);
-    const LogonSettings back = SettingsOfSwitches(parsed);
+    // The fields as the switches give them: no guess made, no computer name put in.
+    const LogonSettings back = ParseCommandLine(parsed).settings;
     for (const SwitchEntry& entry : SwitchTable()) {
         if (entry.text) FUZZ_CHECK(back.*entry.text == settings.*entry.text);
         if (entry.flag) FUZZ_CHECK(back.*entry.flag == settings.*entry.flag);
