@@ -21,6 +21,12 @@ const char* const kSetUpNt =
     "/U /NDSTree:T /NDSUsr:old /NDSPass:p0 /MSUsr:old /MSPass:q0 /RunScript /LockWS /Mode:0";
 const char* const kSetUp9x = "/U /NDSSrv:S0 /NDSUsr:old /NDSPass:p0 /Mode:0";
 
+// Where a run starts: a machine never set up, one set up by an earlier enable, one an earlier
+// run left in mode 3 (a change of mode), one an administrator set up by hand.
+enum class Machine { Clean, SetUp, AfterMode3, ByHand };
+const Machine kMachines[] = {Machine::Clean, Machine::SetUp, Machine::AfterMode3, Machine::ByHand};
+const char* const kMachineNames[] = {"clean, ", "set up, ", "after mode 3, ", "set up by hand, "};
+
 struct Road {
     bool windows9x;
     const char* arguments;
@@ -51,8 +57,8 @@ std::vector<std::string> Difference(const std::vector<std::string>& now,
 
 class AllOrNothing : public Startup {
 protected:
-    // A workstation with the client, on the road's Windows; set up by an earlier enable or not.
-    void Begin(bool windows9x, bool setUp) {
+    // A workstation with the client, on the road's Windows, as the start leaves it.
+    void Begin(bool windows9x, Machine start) {
         memory = MemoryStore();
         platform = FakePlatform();
         SetUp();
@@ -60,9 +66,30 @@ protected:
         InstallClient();
         PutString(memory, kProfileList, "0", "Default");
         PutString(memory, kInitialLogin, "Login When NWGina Not Loaded", "Yes");
-        if (setUp) {
+        if (start == Machine::SetUp)
             ASSERT_EQ(Run(memory, windows9x ? kSetUp9x : kSetUpNt), kExitDone);
+        if (start == Machine::AfterMode3)
+            ASSERT_EQ(Run(memory, windows9x ? "/U /NDSUsr:old /Mode:3"
+                                            : "/U /NDSUsr:old /MSUsr:old /MSPass:q0 /Mode:3"),
+                      kExitDone);
+        if (start == Machine::ByHand) SetUpByHand(windows9x);
+    }
+    // What an administrator may have typed into regedit: the automatic logon values without
+    // the program's backups, and a value the program never writes beside them.
+    void SetUpByHand(bool windows9x) {
+        if (windows9x) {
+            PutString(memory, kRun, "Default", "LoginW95 HANDSRV/hand /Cont");
+            PutString(memory, "Network\\Logon", "NetwareUsername", "hand");
+            return;
         }
+        PutString(memory, kWinlogon, "AutoAdminLogon", "1");
+        PutString(memory, kWinlogon, "DefaultUserName", "hand");
+        PutString(memory, kWinlogon, "DefaultPassword", "typed");
+        PutString(memory, kWinlogon, "DefaultDomainName", "OFFICE");
+        PutDword(memory, kWinlogon, "ForceAutoLogon", 1);
+        PutString(memory, kLogin, "AutoAdminLogon", "1");
+        PutString(memory, kNwgina, "NetWareAutoAdminLogon", "1");
+        PutString(memory, kNwgina, "DefaultNetwareUserName", "hand");
     }
     int Run(RegistryStore& through, const std::string& arguments) {
         platform.messageBoxes.clear();
@@ -76,12 +103,12 @@ protected:
         return state.ExitCode;
     }
     // Every start of every road: what the road writes there, and the dump before it.
-    void ForEveryStart(const std::function<void(const Road&, bool setUp)>& check) {
+    void ForEveryStart(const std::function<void(const Road&, Machine)>& check) {
         for (const Road& road : kRoads) {
-            for (bool setUp : {false, true}) {
+            for (Machine start : kMachines) {
                 SCOPED_TRACE(std::string(road.windows9x ? "98, " : "XP, ") +
-                             (setUp ? "set up, " : "clean, ") + road.arguments);
-                check(road, setUp);
+                             kMachineNames[static_cast<int>(start)] + road.arguments);
+                check(road, start);
             }
         }
     }
@@ -89,8 +116,8 @@ protected:
 
 TEST_F(AllOrNothing, ARefusalAtAnyKeyOrAnyWriteLeavesEveryByteAsItWas) {
     int refusals = 0;
-    ForEveryStart([&](const Road& road, bool setUp) {
-        Begin(road.windows9x, setUp);
+    ForEveryStart([&](const Road& road, Machine start) {
+        Begin(road.windows9x, start);
         RefusingStore counted(memory);
         RecordingStore recorded(counted);
         ASSERT_EQ(Run(recorded, road.arguments), kExitDone);
@@ -99,7 +126,7 @@ TEST_F(AllOrNothing, ARefusalAtAnyKeyOrAnyWriteLeavesEveryByteAsItWas) {
 
         for (std::size_t refused = 0; refused < writes; ++refused) {
             SCOPED_TRACE("write " + std::to_string(refused) + " refused");
-            Begin(road.windows9x, setUp);
+            Begin(road.windows9x, start);
             const std::vector<std::string> before = Dump(memory);
             RefusingStore refusing(memory);
             refusing.Refuse(refused);
@@ -112,7 +139,7 @@ TEST_F(AllOrNothing, ARefusalAtAnyKeyOrAnyWriteLeavesEveryByteAsItWas) {
         }
         for (const std::string& key : keysUsed) {
             SCOPED_TRACE("denied: " + key);
-            Begin(road.windows9x, setUp);
+            Begin(road.windows9x, start);
             // A key denied is made where it was missing: the dump is taken with it there.
             memory.Deny(kHkeyLocalMachine, key.substr(5));
             memory.Deny(kHkeyLocalMachine, key.substr(5), false);
@@ -127,12 +154,12 @@ TEST_F(AllOrNothing, ARefusalAtAnyKeyOrAnyWriteLeavesEveryByteAsItWas) {
             ++refusals;
         }
     });
-    EXPECT_GT(refusals, 300);
+    EXPECT_GT(refusals, 1000);
 }
 
 TEST_F(AllOrNothing, WhatCannotBePutBackIsNamedInTheBoxAndTheRecord) {
     const char* const kLog = "C:\\sentrel.log";
-    Begin(false, true);
+    Begin(false, Machine::SetUp);
     const std::vector<std::string> before = Dump(memory);
     RefusingStore refusing(memory);
     refusing.Refuse(4, true);  // the fifth write fails, and so does putting back the four before
@@ -161,7 +188,7 @@ TEST_F(AllOrNothing, WhatCannotBePutBackIsNamedInTheBoxAndTheRecord) {
     EXPECT_EQ(record.find("q\r\n"), std::string::npos);  // the password of the change lines
 
     // Put back whole: the record says that nothing was changed, and why.
-    Begin(false, true);
+    Begin(false, Machine::SetUp);
     platform.files.clear();
     RefusingStore once(memory);
     once.Refuse(4);
@@ -171,7 +198,7 @@ TEST_F(AllOrNothing, WhatCannotBePutBackIsNamedInTheBoxAndTheRecord) {
     EXPECT_EQ(platform.files[kLog].find("Left changed"), std::string::npos);
 
     // Unquiet, the box names the keys and values left, and never their data.
-    Begin(false, true);
+    Begin(false, Machine::SetUp);
     RefusingStore again(memory);
     again.Refuse(4, true);
     Run(again, kRoads[1].arguments);
@@ -183,8 +210,8 @@ TEST_F(AllOrNothing, WhatCannotBePutBackIsNamedInTheBoxAndTheRecord) {
 }
 
 TEST_F(AllOrNothing, ARepeatWritesNothingAndSaysSo) {
-    ForEveryStart([&](const Road& road, bool setUp) {
-        Begin(road.windows9x, setUp);
+    ForEveryStart([&](const Road& road, Machine start) {
+        Begin(road.windows9x, start);
         ASSERT_EQ(Run(memory, road.arguments), kExitDone);
         store.Clear();
         ASSERT_EQ(Run(store, std::string(road.arguments) + " /Quiet /Log:C:\\r.log"), kExitDone);
@@ -196,7 +223,7 @@ TEST_F(AllOrNothing, ARepeatWritesNothingAndSaysSo) {
 }
 
 TEST_F(AllOrNothing, RunsTakeTurnsAndOneThatWaitsTooLongWritesNothing) {
-    Begin(false, false);
+    Begin(false, Machine::Clean);
     EXPECT_EQ(Run(memory, kRoads[0].arguments), kExitDone);
     EXPECT_EQ(platform.runTurnWaits, std::vector<std::uint32_t>{60000});
     EXPECT_EQ(platform.runTurnsHeld, 0);  // given back
@@ -219,7 +246,7 @@ TEST_F(AllOrNothing, RunsTakeTurnsAndOneThatWaitsTooLongWritesNothing) {
 TEST_F(AllOrNothing, TheWindowsButtonsWriteAllOrNothing) {
     for (bool windows9x : {false, true}) {
         SCOPED_TRACE(windows9x ? "98" : "XP");
-        Begin(windows9x, true);
+        Begin(windows9x, Machine::SetUp);
         const std::vector<std::string> before = Dump(memory);
         ProgramState buttonState{"", "Default"};
         FormState window;
