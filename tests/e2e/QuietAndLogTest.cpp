@@ -306,6 +306,8 @@ TEST_P(QuietAndLog, TwoRunsStartedTogetherEndAsOneAfterTheOther) {
         SCOPED_TRACE("attempt " + std::to_string(attempt));
         RebuildWithThirdPartyDialog(true, "NWGINA.DLL");
         SentrelRun one(first), other(second);
+        ASSERT_TRUE(one.Started() && other.Started())
+            << "not started: " << one.StartError() << ", " << other.StartError();
         std::vector<std::string> windows;
         EXPECT_EQ(one.FinishWatchingForWindows(&windows), 0);
         EXPECT_EQ(other.FinishWatchingForWindows(&windows), 0);

@@ -31,6 +31,8 @@ public:
     SentrelRun& operator=(const SentrelRun&) = delete;
 
     bool Started() const { return process_.hProcess != nullptr; }
+    // Why CreateProcess failed, when it did (GetLastError), else 0.
+    DWORD StartError() const { return startError_; }
 
     // Waits for a message box of the program (or of the shell on its behalf), records it and
     // presses the button; false when none came in time.
@@ -79,6 +81,7 @@ private:
     // Waits until the program has taken every message posted to it so far.
     void WaitForPosted();
     PROCESS_INFORMATION process_ = {};
+    DWORD startError_ = 0;
     HWND main_ = nullptr;
     std::vector<MessageBoxSeen> boxes_;
 };
