@@ -66,12 +66,14 @@ protected:
         InstallClient();
         PutString(memory, kProfileList, "0", "Default");
         PutString(memory, kInitialLogin, "Login When NWGina Not Loaded", "Yes");
-        if (start == Machine::SetUp)
+        if (start == Machine::SetUp) {
             ASSERT_EQ(Run(memory, windows9x ? kSetUp9x : kSetUpNt), kExitDone);
-        if (start == Machine::AfterMode3)
+        }
+        if (start == Machine::AfterMode3) {
             ASSERT_EQ(Run(memory, windows9x ? "/U /NDSUsr:old /Mode:3"
                                             : "/U /NDSUsr:old /MSUsr:old /MSPass:q0 /Mode:3"),
                       kExitDone);
+        }
         if (start == Machine::ByHand) SetUpByHand(windows9x);
     }
     // What an administrator may have typed into regedit: the automatic logon values without
