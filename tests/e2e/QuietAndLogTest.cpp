@@ -7,12 +7,16 @@
 #include <sstream>
 
 #include "E2eFixture.h"
+#include "logon/AllOrNothing.h"
 
 namespace sentrel::e2e {
 namespace {
 
 using namespace test;
 using namespace test::keys;
+
+// The mutex that runs take turns by, as the program names it.
+const char* const kRunTurnName = "Global\\Sentrel registry run";
 
 const char* const kModeZero =
     "/U /NDSTree:ACME_TREE /NDSCx:ou=Kiosk.o=Acme /NDSUsr:kiosk1 /NDSPass:Secret-NDS-1 "
@@ -314,6 +318,43 @@ TEST_P(QuietAndLog, TwoRunsStartedTogetherEndAsOneAfterTheOther) {
         const auto together = Snapshot();
         EXPECT_TRUE(together == inTurn[0] || together == inTurn[1]);
     }
+}
+
+// The turn is a named mutex: one whose holder ended without giving it back is taken, and one
+// held past the wait stops the run before anything is written.
+TEST_P(QuietAndLog, ATurnLeftByARunThatDiedIsTakenAndOneHeldTooLongStopsTheRun) {
+    RebuildWithThirdPartyDialog(true, "NWGINA.DLL");
+    HANDLE turn = nullptr;
+    // A thread that ends owning the mutex leaves it abandoned; the handle keeps it in being.
+    HANDLE holder = CreateThread(
+        nullptr, 0,
+        [](LPVOID out) -> DWORD {
+            *static_cast<HANDLE*>(out) = CreateMutexA(nullptr, TRUE, kRunTurnName);
+            return 0;
+        },
+        &turn, 0, nullptr);
+    ASSERT_NE(holder, nullptr);
+    WaitForSingleObject(holder, INFINITE);
+    CloseHandle(holder);
+    ASSERT_NE(turn, nullptr);
+    EXPECT_EQ(RunQuietly("/U /Quiet /NDSUsr:alpha /MSUsr:alpha /MSPass:a2 /Mode:2"), 0);
+    EXPECT_EQ(At(kWinlogon, "DefaultUserName"), "SZ:alpha");
+
+    // Held here for the whole run: it waits its 60 seconds, then ends unwritten.
+    ASSERT_EQ(WaitForSingleObject(turn, 0), WAIT_OBJECT_0);
+    const auto before = Snapshot();
+    SentrelRun run("/U /Quiet /Log:" + log_ + " /NDSUsr:beta /MSUsr:beta /MSPass:b2 /Mode:2");
+    std::vector<std::string> windows;
+    const DWORD started = GetTickCount();
+    EXPECT_EQ(run.FinishWatchingForWindows(&windows, 120000), 1);
+    EXPECT_GE(GetTickCount() - started, 59000u);
+    EXPECT_EQ(windows, std::vector<std::string>{});
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_NE(LogText().find(std::string("Nothing was changed: ") + kMsgRunTurnTimedOut),
+              std::string::npos)
+        << LogText();
+    ReleaseMutex(turn);
+    CloseHandle(turn);
 }
 
 // A name with a letter beyond ASCII reaches the registry in the ANSI code page whatever the
