@@ -18,6 +18,12 @@ using namespace test::keys;
 // The mutex that runs take turns by, as the program names it.
 const char* const kRunTurnName = "Global\\Sentrel registry run";
 
+// A thread that takes the turn and ends without giving it back.
+DWORD WINAPI TakeTurnAndEnd(LPVOID turn) {
+    *static_cast<HANDLE*>(turn) = CreateMutexA(nullptr, TRUE, kRunTurnName);
+    return 0;
+}
+
 const char* const kModeZero =
     "/U /NDSTree:ACME_TREE /NDSCx:ou=Kiosk.o=Acme /NDSUsr:kiosk1 /NDSPass:Secret-NDS-1 "
     "/NDSSrv:10.0.0.5 /MSDom:OFFICE /MSUsr:kiosk /MSPass:Secret-MS-2 /RunScript /Mode:0";
@@ -326,13 +332,7 @@ TEST_P(QuietAndLog, ATurnLeftByARunThatDiedIsTakenAndOneHeldTooLongStopsTheRun) 
     RebuildWithThirdPartyDialog(true, "NWGINA.DLL");
     HANDLE turn = nullptr;
     // A thread that ends owning the mutex leaves it abandoned; the handle keeps it in being.
-    HANDLE holder = CreateThread(
-        nullptr, 0,
-        [](LPVOID out) -> DWORD {
-            *static_cast<HANDLE*>(out) = CreateMutexA(nullptr, TRUE, kRunTurnName);
-            return 0;
-        },
-        &turn, 0, nullptr);
+    HANDLE holder = CreateThread(nullptr, 0, TakeTurnAndEnd, &turn, 0, nullptr);
     ASSERT_NE(holder, nullptr);
     WaitForSingleObject(holder, INFINITE);
     CloseHandle(holder);
