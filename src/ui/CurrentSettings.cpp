@@ -40,9 +40,8 @@ void ReadCurrentSettings9x(RegistryStore& store, const std::string& profile, boo
 
 void ReadCurrentSettings(RegistryStore& store, const std::string& profile, bool clientDetected,
                          FormState& form) {
-    const bool client = clientDetected;
-    const LogonInForce inForce = ReadLogonInForce(store, profile, false, client);
-    if (client) {
+    const LogonInForce inForce = ReadLogonInForce(store, profile, false, clientDetected);
+    if (clientDetected) {
         form.noClientWarningVisible = false;
         form.directoryFieldsVisible = true;
         if (form.modeEntries.size() != std::size(kModeEntries)) form.SetAllModeEntries();

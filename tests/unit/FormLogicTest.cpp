@@ -147,7 +147,7 @@ class FormWork : public WorkstationTest {};
 TEST_P(FormWork, TheClipboardGetsTheLineAndTheUserTwoMessages) {
     FormState window = Filled();
     platform.moduleFileName = "C:\\Tools\\Sentrel.exe";
-    const Environment detected = Detected(platform, window.edCliVer != kClientNotDetected);
+    const Environment detected = Detected(platform, true);
     LogonContext context{store(), platform, state, detected};
     CopyCommandLineToClipboard(context, window);
     EXPECT_EQ(platform.clipboard,
@@ -177,7 +177,7 @@ TEST_P(FormWork, TheClipboardGetsTheLineAndTheUserTwoMessages) {
 
 TEST_P(FormWork, NothingIsReportedCopiedThatDidNotReachTheClipboard) {
     FormState window = Filled();
-    const Environment detected = Detected(platform, window.edCliVer != kClientNotDetected);
+    const Environment detected = Detected(platform, true);
     LogonContext context{store(), platform, state, detected};
     auto copyError = [&]() -> std::string {
         try {
@@ -256,7 +256,7 @@ TEST_P(FormWork, EnableAndDisableRunTheFamilysWritersAndSaySo) {
     window.edCliVer = "4.91 SP2";
     window.settings.MsPassword = "pw";
     window.modeIndex = 1;
-    const Environment detected = Detected(platform, window.edCliVer != kClientNotDetected);
+    const Environment detected = Detected(platform, true);
     LogonContext context{store(), platform, state, detected};
     EnableClicked(context, window);
     EXPECT_EQ(state.ModeText, "1");
