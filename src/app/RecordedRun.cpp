@@ -13,19 +13,6 @@ namespace sentrel {
 
 namespace {
 
-// What is in force, for the record. The client is looked for each time: an installer may have
-// put it on the machine. A client version that cannot be read is the run's own error to
-// report; here it only leaves the state unknown.
-std::string InForceText(RegistryStore& store, Platform& platform, const Environment& environment) {
-    try {
-        const bool client = GetClientVersion(store, platform) != kClientNotDetected;
-        return DescribeLogonInForce(
-            ReadLogonInForce(store, kDefaultProfileName, environment.Windows9x(), client));
-    } catch (const std::exception& e) {
-        return std::string("unknown: ") + e.what();
-    }
-}
-
 std::vector<std::string> WithoutProgram(const std::vector<std::string>& all) {
     return std::vector<std::string>(all.begin() + (all.empty() ? 0 : 1), all.end());
 }
@@ -56,9 +43,12 @@ void RunRecorded(Program& program) {
     Program run{store, platform, program.state, program.form, program.switches,
                 program.commandLine, program.environment};
     const bool recorded = logged || dry;
+    program.state.DryRun = dry;
+    program.state.Recorded = recorded;
     RunRecord record;
+    // Read again once the run has its turn; this stands where it never takes one.
     if (recorded)
-        record.inForceBefore = InForceText(program.store, program.platform, program.environment);
+        record.inForceBefore = DescribeInForceNow(program.store, program.platform, program.environment);
     if (options.log && options.log->empty()) {
         ShowError(platform, kMsgLogSwitchEmpty);
         program.state.ExitCode = kExitFailed;
@@ -66,9 +56,13 @@ void RunRecorded(Program& program) {
         StartUp(run, true);
     }
     int& exitCode = program.state.ExitCode;
+    if (!program.state.InForceBefore.empty()) record.inForceBefore = program.state.InForceBefore;
+    record.cutOffRun = program.state.CutOffRun;
     if (dry) {
         record.changes = overlay.NetChanges();
-        if (options.check && exitCode == kExitDone && !record.changes.empty())
+        // A journal left behind is a change the real run makes, whatever it puts back.
+        if (options.check && exitCode == kExitDone &&
+            (!record.changes.empty() || !record.cutOffRun.empty()))
             exitCode = kExitWouldChange;
         if (options.check && exitCode != kExitDone && exitCode != kExitWouldChange)
             exitCode = kExitFailed;
@@ -83,7 +77,7 @@ void RunRecorded(Program& program) {
         DescribeRun(program, record);
         record.clientVersion = program.environment.clientVersion;
         record.switchNotes = SwitchNotes(program.switches, program.environment.Windows9x());
-        record.inForceAfter = InForceText(store, program.platform, program.environment);
+        record.inForceAfter = DescribeInForceNow(store, program.platform, program.environment);
         record.messages = platform.Messages();
         record.note = program.state.Note;
         record.exitCode = exitCode;
@@ -125,7 +119,7 @@ void RecordUnreadCommandLine(Program& program, const std::string& message) {
     DescribeRun(program, record);
     record.clientVersion = "not read";
     record.inForceBefore = record.inForceAfter =
-        InForceText(program.store, program.platform, program.environment);
+        DescribeInForceNow(program.store, program.platform, program.environment);
     record.messages.push_back(message);
     record.failure = message;
     record.exitCode = kExitFailed;

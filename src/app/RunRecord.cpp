@@ -19,8 +19,6 @@ std::string HexByte(unsigned char c) {
     return {digits[c >> 4], digits[c & 15]};
 }
 
-std::string TwoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
-
 // Control characters would break the record's lines: they show as \xNN.
 std::string Printable(const std::string& text) {
     std::string shown;
@@ -133,15 +131,9 @@ const char* ResultText(int exitCode, bool check) {
 }  // namespace
 
 std::string FormatRunRecord(const RunRecord& record, const std::string& profileName) {
-    const LocalTime& t = record.time;
     // Appended piece by piece: each "text" + ... would build a string of its own.
     std::string text = "==== Sentrel run, ";
-    (text += std::to_string(t.year)) += '-';
-    (text += TwoDigits(t.month)) += '-';
-    (text += TwoDigits(t.day)) += ' ';
-    (text += TwoDigits(t.hour)) += ':';
-    (text += TwoDigits(t.minute)) += ':';
-    text += TwoDigits(t.second);
+    text += TimeText(record.time);
     auto line = [&](const char* head, const std::string& rest) {
         ((text += head) += rest) += kNewLine;
     };
@@ -160,6 +152,7 @@ std::string FormatRunOutcome(const RunRecord& record, const std::string& profile
     auto line = [&](const char* head, const std::string& rest) {
         ((text += head) += rest) += kNewLine;
     };
+    if (!record.cutOffRun.empty()) line("", record.cutOffRun);
     if (record.dryRun) line("Would change:", record.changes.empty() ? " nothing" : "");
     for (const RegistryChange& change : record.changes) line("", ChangeLine(change, profileName));
     if (record.changesLeftOut)

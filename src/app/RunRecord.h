@@ -18,6 +18,7 @@ struct RunRecord {
     std::vector<std::string> arguments;  // the switches as given, the program's path left out
     std::string inForceBefore;  // DescribeLogonInForce before the run, and after it
     std::string inForceAfter;
+    std::string cutOffRun;  // what the run did of an earlier run's journal, or empty
     std::vector<std::string> readArguments;  // as read, when a response file gave some
     std::vector<RegistryChange> changes;
     // A run that failed: why, and what it could not put back (nothing: the registry is as it was).

@@ -8,6 +8,7 @@
 #include "detect/KLVersionInfo.h"
 #include "detect/WindowsFamily.h"
 #include "logon/AllOrNothing.h"
+#include "logon/CutOffRun.h"
 #include "logon/DisableAutoLogon.h"
 #include "logon/EnableAutoLogon.h"
 #include "logon/LocationProfile.h"
@@ -95,6 +96,11 @@ int RunAndWait(Platform& platform, const std::string& verb, const std::string& f
 }
 
 void RunUnattended(Program& program) {
+    // What an earlier run that was cut off left goes first, before an installer or a check.
+    {
+        LogonContext context = program.Context();
+        program.state.CutOffRun = PutBackCutOffRunAtStart(context);
+    }
     RunInstaller(program);
 
     const bool disable = program.commandLine.disable;
@@ -178,6 +184,15 @@ void StartUp(Program& program, bool unattended) {
         // window shows cannot stop a run.
         if (!unattended) {
             LogonContext context = program.Context();
+            // The window shows the machine as it is once a cut-off run is put back.
+            try {
+                const std::string putBack = PutBackCutOffRunAtStart(context);
+                if (!putBack.empty())
+                    program.platform.ShowMessageBox(putBack, kApplicationTitle,
+                                                    kMbOk | kMbIconInformation);
+            } catch (const std::exception& e) {
+                ShowError(program.platform, e.what());
+            }
             ShowCurrentSettings(context, program.form);
         }
 

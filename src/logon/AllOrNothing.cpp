@@ -1,28 +1,14 @@
 #include "logon/AllOrNothing.h"
 
+#include "logon/AutoLogonSwitches.h"
+#include "logon/CutOffRun.h"
+#include "logon/LogonInForce.h"
+#include "logon/RunJournal.h"
 #include "registry/RegistryTransaction.h"
 
 namespace sentrel {
 
 namespace {
-
-// Holds the computer's turn for as long as the plan and its writing last, and no longer: no
-// message box is shown while another run waits.
-class RunTurn {
-public:
-    explicit RunTurn(Platform& platform)
-        : platform_(platform), taken_(platform.TakeRunTurn(kRunTurnWaitMilliseconds)) {}
-    ~RunTurn() {
-        if (taken_) platform_.EndRunTurn();
-    }
-    RunTurn(const RunTurn&) = delete;
-    RunTurn& operator=(const RunTurn&) = delete;
-    bool Taken() const { return taken_; }
-
-private:
-    Platform& platform_;
-    bool taken_;
-};
 
 [[noreturn]] void Fail(ProgramState& state, const std::string& reason,
                        std::vector<RegistryChange> left = {}) {
@@ -41,26 +27,85 @@ private:
     throw RegistryError(text);
 }
 
+struct Ending {
+    const std::vector<PlannedChange>* commit;
+    std::vector<std::string> programKeys;  // the journal made them and the run keeps none
+};
+
+// The commit's last step: every change on disk, then the journal goes, and only then is the
+// run done.
+std::string EndRun(RegistryStore& store, void* data) {
+    const Ending& ending = *static_cast<const Ending*>(data);
+    FlushWrittenKeys(store, *ending.commit);
+    const std::string kept = DeleteRunJournal(store, ending.programKeys);
+    return kept.empty() ? kept : FormatMessageText(kMsgDeleteKeyFailed, "\\" + kept);
+}
+
+bool MakesKey(const std::vector<PlannedChange>& commit, const std::string& path) {
+    for (const PlannedChange& planned : commit)
+        if (planned.change.kind == RegistryChange::KeyCreated &&
+            planned.root == kHkeyLocalMachine && SameName(planned.path, path))
+            return true;
+    return false;
+}
+
 }  // namespace
 
 void WriteAllOrNothing(LogonContext& context, void (*writers)(LogonContext& planned, void* data),
                        void* data) {
     ProgramState& state = context.state;
+    RegistryStore& store = context.store;
     state.Changes.clear();
     state.Failure.clear();
     state.LeftChanged.clear();
     RunTurn turn(context.platform);
     if (!turn.Taken()) Fail(state, kMsgRunTurnTimedOut);
-    OverlayStore plan(context.store);
+    try {
+        // A run that held the turn before may have been cut off while this one waited. A dry
+        // run has planned that put-back at its start already.
+        if (!state.DryRun || state.CutOffRun.empty()) {
+            const std::string putBack = PutBackCutOffRun(context);
+            if (!putBack.empty()) state.CutOffRun = putBack;
+        }
+    } catch (const std::exception& e) {
+        Fail(state, e.what());
+    }
+    // What the run finds, now that no other run can change it.
+    if (state.Recorded) state.InForceBefore = DescribeInForceNow(store, context.platform,
+                                                                 context.environment);
+
+    OverlayStore plan(store);
     LogonContext planned{plan, context.platform, state, context.environment};
     try {
         writers(planned, data);
     } catch (const std::exception& e) {
         Fail(state, e.what());
     }
+    const std::vector<PlannedChange> commit =
+        OrderForCutOff(plan.Plan(), store, context.environment.Windows9x(), state.ProfileName);
+    if (commit.empty()) return;  // a repeat: no journal, no flush, nothing written
+
+    std::vector<std::string> journalMade;
+    if (!state.DryRun) {
+        try {
+            journalMade = WriteRunJournal(store, TimeText(context.platform.Now()),
+                                          JournalOf(commit));
+        } catch (const std::exception& e) {
+            Fail(state, e.what());
+        }
+    }
+    Ending ending{&commit, {}};
+    for (auto at = journalMade.rbegin(); at != journalMade.rend(); ++at)
+        if (!MakesKey(commit, *at)) ending.programKeys.push_back(*at);
+    CommitSteps steps{journalMade, state.DryRun ? nullptr : EndRun, &ending};
     try {
-        state.Changes = Commit(plan.Plan(), context.store);
+        state.Changes = NetOfWritten(Commit(commit, store, steps));
     } catch (const CommitError& e) {
+        // Put back whole: the journal goes. Left changed: it stays, so that the next start
+        // puts back what this one could not.
+        if (!state.DryRun && e.LeftChanged().empty())
+            DeleteRunJournal(store, std::vector<std::string>(journalMade.rbegin(),
+                                                             journalMade.rend()));
         Fail(state, e.what(), e.LeftChanged());
     }
 }

@@ -4,9 +4,14 @@
 // change written, all or nothing, while no other Sentrel run on this computer plans or writes.
 // So a run that fails leaves the registry as it found it, a repeat writes nothing, and a dry
 // run (a plan committed into another overlay) lists exactly what the real run writes.
+// A run can also be cut off between two writes: the net change is written in the run's own
+// order with automatic logon switched off first and on last, after a journal of what it
+// replaces (flushed); the journal goes once every change is on disk, and the next start puts
+// back one that a cut-off run left.
 #include <type_traits>
 
 #include "logon/LogonContext.h"
+#include "logon/RunTurn.h"
 
 namespace sentrel {
 
@@ -26,10 +31,7 @@ void WriteAllOrNothing(LogonContext& context, Writers&& writers) {
         &writers);
 }
 
-inline constexpr std::uint32_t kRunTurnWaitMilliseconds = 60000;
 inline constexpr const char* kMsgNothingChanged = "Nothing was changed.";
 inline constexpr const char* kMsgLeftChanged = "These changes could not be put back:";
-inline constexpr const char* kMsgRunTurnTimedOut =
-    "Another Sentrel run on this computer did not end within 60 seconds";
 
 }  // namespace sentrel

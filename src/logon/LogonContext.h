@@ -22,6 +22,13 @@ struct ProgramState {
     std::vector<RegistryChange> Changes{};
     std::string Failure{};
     std::vector<RegistryChange> LeftChanged{};
+    // A dry run (/WhatIf, /Check): the store is an overlay; no journal, nothing flushed.
+    bool DryRun = false;
+    // A run that keeps a record: what is in force is read once the run has its turn.
+    bool Recorded = false;
+    std::string InForceBefore{};
+    // What was done of an earlier run's journal ("An earlier run was cut off ..."), or empty.
+    std::string CutOffRun{};
 };
 
 inline constexpr const char* kApplicationTitle = "Sentrel for Windows9x, WinNT, W2K & WinXP";

@@ -3,7 +3,9 @@
 #include <optional>
 #include <span>
 
+#include "detect/ClientVersion.h"
 #include "logon/LocationProfile.h"
+#include "logon/LogonContext.h"
 #include "logon/LogonDialogBackup.h"
 #include "logon/LogonSettings.h"
 #include "logon/RegistryPaths.h"
@@ -178,6 +180,17 @@ std::string DescribeLogonInForce(const LogonInForce& inForce) {
         {"MS domain", &stored.MsDomain},   {"MS user", &stored.MsUser}};
     for (const auto& [name, value] : names) (((text += ", ") += name) += " ") += *value;
     return text;
+}
+
+std::string DescribeInForceNow(RegistryStore& store, Platform& platform,
+                               const Environment& environment) {
+    try {
+        const bool client = GetClientVersion(store, platform) != kClientNotDetected;
+        return DescribeLogonInForce(
+            ReadLogonInForce(store, kDefaultProfileName, environment.Windows9x(), client));
+    } catch (const std::exception& e) {
+        return std::string("unknown: ") + e.what();
+    }
 }
 
 }  // namespace sentrel

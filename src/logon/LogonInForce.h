@@ -7,7 +7,9 @@
 #include <optional>
 #include <string>
 
+#include "detect/Environment.h"
 #include "logon/LogonSettings.h"
+#include "platform/Platform.h"
 #include "registry/RegistryStore.h"
 
 namespace sentrel {
@@ -41,5 +43,11 @@ std::optional<std::string> StoredName(RegistryStore& store, const std::string& p
 
 // One line for a log: "mode 0, login script 1, result window 0, lock 0, NDS tree ..., ...".
 std::string DescribeLogonInForce(const LogonInForce& inForce);
+
+// That line for what is in force in store now, the default profile's. The client is looked
+// for each time (an installer may have put it on the machine); a value that cannot be read
+// gives "unknown: " and why, never an error.
+std::string DescribeInForceNow(RegistryStore& store, Platform& platform,
+                               const Environment& environment);
 
 }  // namespace sentrel

@@ -11,4 +11,16 @@ std::optional<std::string> SystemErrorLine(Platform& platform, std::uint32_t cod
     return text;
 }
 
+std::string TimeText(const LocalTime& t) {
+    auto twoDigits = [](int n) { return (n < 10 ? "0" : "") + std::to_string(n); };
+    // Appended piece by piece: each "text" + ... would build a string of its own.
+    std::string text = std::to_string(t.year);
+    (text += '-') += twoDigits(t.month);
+    (text += '-') += twoDigits(t.day);
+    (text += ' ') += twoDigits(t.hour);
+    (text += ':') += twoDigits(t.minute);
+    (text += ':') += twoDigits(t.second);
+    return text;
+}
+
 }  // namespace sentrel

@@ -60,6 +60,9 @@ class Platform;
 // system reads it here.
 std::optional<std::string> SystemErrorLine(Platform& platform, std::uint32_t code);
 
+// "2026-12-09 07:52:24": how the record and the journal write a time.
+std::string TimeText(const LocalTime& time);
+
 class Platform {
 public:
     virtual ~Platform() = default;

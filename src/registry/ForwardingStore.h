@@ -38,6 +38,10 @@ public:
     long EnumValue(HKey key, std::uint32_t index, std::string* name) override {
         return inner_.EnumValue(key, index, name);
     }
+    long FlushKey(HKey key) override { return inner_.FlushKey(key); }
+    long SetKeySecurity(HKey key, const Bytes& descriptor) override {
+        return inner_.SetKeySecurity(key, descriptor);
+    }
 
 protected:
     RegistryStore& inner_;

@@ -137,6 +137,7 @@ long OverlayStore::CreateKey(HKey parent, const std::string& subKey, std::uint32
             above->subkeys.insert(at, name);
         }
         key->exists = true;
+        key->made = ++writes_;
     }
     if (long error = CheckAccess(*key, access)) return error;
     *result = Hand(key);
@@ -172,7 +173,17 @@ long OverlayStore::SetValue(HKey handle, const std::string& name, std::uint32_t 
         value = &key->values.back();
     }
     value->data = {type, Bytes(data, data + size)};
+    value->written = ++writes_;
     return kErrorSuccess;
+}
+
+void OverlayStore::Deleted(Key& key, const Value& value) {
+    Value* known = Find(key.deleted, value.name);
+    if (!known) {
+        key.deleted.push_back({value.name, {}});
+        known = &key.deleted.back();
+    }
+    known->written = ++writes_;
 }
 
 long OverlayStore::DeleteValue(HKey handle, const std::string& name) {
@@ -180,6 +191,7 @@ long OverlayStore::DeleteValue(HKey handle, const std::string& name) {
     if (long error = Live(handle, &key)) return error;
     const Value* value = Find(key->values, name);
     if (!value) return kErrorFileNotFound;
+    Deleted(*key, *value);
     key->values.erase(key->values.begin() + (value - key->values.data()));
     return kErrorSuccess;
 }
@@ -204,6 +216,7 @@ long OverlayStore::DeleteKey(HKey parent, const std::string& subKey) {
         }
     }
     key->exists = false;
+    for (const Value& value : key->values) Deleted(*key, value);
     key->values.clear();
     return kErrorSuccess;
 }
@@ -224,6 +237,17 @@ long OverlayStore::EnumValue(HKey handle, std::uint32_t index, std::string* name
     return kErrorSuccess;
 }
 
+// A plan is never on disk, and a dry run sets no security.
+long OverlayStore::FlushKey(HKey handle) {
+    Key* key = nullptr;
+    return Live(handle, &key);
+}
+
+long OverlayStore::SetKeySecurity(HKey handle, const Bytes&) {
+    Key* key = nullptr;
+    return Live(handle, &key);
+}
+
 std::vector<PlannedChange> OverlayStore::Plan() const {
     std::vector<PlannedChange> plan;
     auto add = [&](RegistryChange::Kind kind, const Key& key, const std::string& name,
@@ -242,7 +266,8 @@ std::vector<PlannedChange> OverlayStore::Plan() const {
                 return other.get();
         return nullptr;
     };
-    // A key made is listed after the keys made above it, whatever order the run came to them.
+    // A key made comes just before the first change in it or below it, after the keys made
+    // above it; one the run leaves empty comes where the run made it.
     std::vector<const Key*> made;
     auto make = [&](const Key& key, auto& self) -> void {
         if (!key.exists || key.existsBelow ||
@@ -252,18 +277,52 @@ std::vector<PlannedChange> OverlayStore::Plan() const {
         made.push_back(&key);
         add(RegistryChange::KeyCreated, key, "", nullptr, nullptr);
     };
+    auto below = [](const Key& outer, const Key& inner) {
+        return outer.root == inner.root && inner.path.size() > outer.path.size() &&
+               inner.path[outer.path.size()] == '\\' &&
+               SameName(inner.path.substr(0, outer.path.size()), outer.path);
+    };
+    // Each net change of a key that stays, with when the run last wrote it; a made key with
+    // nothing in it or below it, with when the run made it.
+    struct Step {
+        std::size_t when;
+        const Key* key;
+        const Value* value;  // none: the key is made
+        const Value* before;
+    };
+    std::vector<Step> steps;
     for (const std::unique_ptr<Key>& key : keys_) {
         if (!key->exists) continue;
-        make(*key, make);
         for (const Value& value : key->values) {
             const Value* before = Find(key->valuesBelow, value.name);
             if (!before || !(before->data == value.data))
-                add(RegistryChange::ValueSet, *key, value.name, before ? &before->data : nullptr,
-                    &value.data);
+                steps.push_back({value.written, key.get(), &value, before});
         }
         for (const Value& before : key->valuesBelow)
             if (!Find(key->values, before.name))
-                add(RegistryChange::ValueDeleted, *key, before.name, &before.data, nullptr);
+                if (const Value* deleted = Find(key->deleted, before.name))
+                    steps.push_back({deleted->written, key.get(), nullptr, &before});
+    }
+    for (const std::unique_ptr<Key>& key : keys_) {
+        if (!key->exists || key->existsBelow) continue;
+        bool holdsChange = false;
+        for (const Step& step : steps)
+            holdsChange = holdsChange || step.key == key.get() || below(*key, *step.key);
+        for (const std::unique_ptr<Key>& other : keys_)
+            holdsChange = holdsChange || (other->exists && !other->existsBelow &&
+                                          below(*key, *other));
+        if (!holdsChange) steps.push_back({key->made, key.get(), nullptr, nullptr});
+    }
+    std::stable_sort(steps.begin(), steps.end(),
+                     [](const Step& a, const Step& b) { return a.when < b.when; });
+    for (const Step& step : steps) {
+        make(*step.key, make);
+        if (step.value)
+            add(RegistryChange::ValueSet, *step.key, step.value->name,
+                step.before ? &step.before->data : nullptr, &step.value->data);
+        else if (step.before)
+            add(RegistryChange::ValueDeleted, *step.key, step.before->name, &step.before->data,
+                nullptr);
     }
     // Keys deleted after every other change, each after its values and its subkeys: the
     // deepest first, and among keys as deep the one the run came to last first.

@@ -37,10 +37,13 @@ public:
     long DeleteKey(HKey parent, const std::string& subKey) override;
     long EnumKey(HKey key, std::uint32_t index, std::string* name) override;
     long EnumValue(HKey key, std::uint32_t index, std::string* name) override;
+    long FlushKey(HKey key) override;
+    long SetKeySecurity(HKey key, const Bytes& descriptor) override;
 
     // What the writes would change below, net: a key deleted and made again with the same
-    // values is no change. In the order the run came to the keys; a key is made before its
-    // values and its subkeys, and deleted after them, every deletion after the other changes.
+    // values is no change. In the run's own order: a value's change where the run last wrote
+    // it (so a backup the run writes first comes first), a key made just before the first
+    // change in it or below it; the keys deleted after every other change, deepest first.
     std::vector<PlannedChange> Plan() const;
     std::vector<RegistryChange> NetChanges() const;
 
@@ -48,6 +51,7 @@ private:
     struct Value {
         std::string name;
         RegistryValue data;
+        std::size_t written = 0;  // when the run last wrote it; 0 for never
     };
     struct Key {
         HKey root = 0;
@@ -56,6 +60,8 @@ private:
         bool existsBelow = false;
         bool exists = false;
         std::vector<Value> valuesBelow, values;
+        std::vector<Value> deleted;  // names the run deleted, each when it last did
+        std::size_t made = 0;        // when the run made the key; 0 for never
         std::vector<std::string> subkeys;  // the names as they are now, in the registry's order
     };
 
@@ -70,10 +76,13 @@ private:
     // The key of an open handle, or why there is none.
     long Live(HKey handle, Key** key) const;
     HKey Hand(Key* key);
+    // Notes when the run deleted a value, for the plan's order.
+    void Deleted(Key& key, const Value& value);
 
     RegistryStore& base_;
     std::vector<std::unique_ptr<Key>> keys_;  // in the order the run first touched them
     std::vector<Key*> handles_;               // by handle, null once closed
+    std::size_t writes_ = 0;                  // every write so far, to order the plan by
 };
 
 }  // namespace sentrel

@@ -82,6 +82,12 @@ public:
     virtual long DeleteKey(HKey parent, const std::string& subKey) = 0;
     virtual long EnumKey(HKey key, std::uint32_t index, std::string* name) = 0;
     virtual long EnumValue(HKey key, std::uint32_t index, std::string* name) = 0;
+    // Writes the key's hive to disk now, as RegFlushKey does: the registry otherwise writes
+    // its changes lazily, hive by hive.
+    virtual long FlushKey(HKey key) = 0;
+    // Sets the key's discretionary access list from a self-relative security descriptor, as
+    // RegSetKeySecurity does; where Windows has no security (9x) there is nothing to set.
+    virtual long SetKeySecurity(HKey key, const Bytes& descriptor) = 0;
 };
 
 // Owns one open key of a store and closes it when it goes out of scope.

@@ -8,6 +8,7 @@ namespace {
 struct Written {
     const PlannedChange* planned;  // in the plan, which outlives the writing
     std::optional<RegistryValue> replaced;
+    bool keep = false;  // a key made before the commit: not the commit's to undo
 };
 
 long OpenForWriting(RegistryStore& store, const PlannedChange& planned, ScopedKey& key) {
@@ -32,12 +33,17 @@ bool KeyExists(RegistryStore& store, const PlannedChange& planned) {
 
 // Writes one change; gives the message pattern of a refusal (its insert in *what), or none. Only
 // a change that was made is noted for putting back.
-const char* Write(RegistryStore& store, const PlannedChange& planned, std::vector<Written>& written,
-                  std::string* what) {
+const char* Write(RegistryStore& store, const PlannedChange& planned, const CommitSteps& steps,
+                  std::vector<Written>& written, std::string* what) {
     const RegistryChange& change = planned.change;
     *what = "\\" + planned.path;  // as the program's messages spell a key
     if (change.kind == RegistryChange::KeyCreated) {
-        if (KeyExists(store, planned)) return nullptr;
+        if (KeyExists(store, planned)) {
+            for (const std::string& path : steps.madeAlready)
+                if (planned.root == kHkeyLocalMachine && SameName(path, planned.path))
+                    written.push_back({&planned, {}, true});
+            return nullptr;
+        }
         ScopedKey key(store);
         if (store.CreateKey(planned.root, planned.path, kKeyAllAccess, key.Out()))
             return kMsgCreateKeyFailed;
@@ -69,6 +75,7 @@ const char* Write(RegistryStore& store, const PlannedChange& planned, std::vecto
 }
 
 bool PutBack(RegistryStore& store, const Written& written) {
+    if (written.keep) return true;
     const PlannedChange& planned = *written.planned;
     switch (planned.change.kind) {
         case RegistryChange::KeyCreated: return store.DeleteKey(planned.root, planned.path) == 0;
@@ -82,16 +89,22 @@ bool PutBack(RegistryStore& store, const Written& written) {
 
 }  // namespace
 
-std::vector<RegistryChange> Commit(const std::vector<PlannedChange>& plan, RegistryStore& target) {
+std::vector<RegistryChange> Commit(const std::vector<PlannedChange>& plan, RegistryStore& target,
+                                   const CommitSteps& steps) {
     std::vector<Written> written;
     std::string what;
-    for (const PlannedChange& planned : plan) {
-        const char* refused = Write(target, planned, written, &what);
-        if (!refused) continue;
+    auto putBack = [&](const std::string& reason) {
         std::vector<RegistryChange> left;
         for (auto at = written.rbegin(); at != written.rend(); ++at)
             if (!PutBack(target, *at)) left.insert(left.begin(), at->planned->change);
-        throw CommitError(FormatMessageText(refused, what), std::move(left));
+        throw CommitError(reason, std::move(left));
+    };
+    for (const PlannedChange& planned : plan)
+        if (const char* refused = Write(target, planned, steps, written, &what))
+            putBack(FormatMessageText(refused, what));
+    if (steps.finish) {
+        const std::string refused = steps.finish(target, steps.data);
+        if (!refused.empty()) putBack(refused);
     }
     std::vector<RegistryChange> changes;
     for (Written& done : written) {
@@ -101,6 +114,30 @@ std::vector<RegistryChange> Commit(const std::vector<PlannedChange>& plan, Regis
         changes.push_back(std::move(change));
     }
     return changes;
+}
+
+std::vector<RegistryChange> NetOfWritten(const std::vector<RegistryChange>& written) {
+    std::vector<RegistryChange> net;
+    for (const RegistryChange& change : written) {
+        RegistryChange last = change;
+        const bool value = change.kind == RegistryChange::ValueSet ||
+                           change.kind == RegistryChange::ValueDeleted;
+        for (auto at = net.begin(); value && at != net.end(); ++at) {
+            if ((at->kind == RegistryChange::ValueSet || at->kind == RegistryChange::ValueDeleted) &&
+                SameName(at->key, change.key) && SameName(at->name, change.name)) {
+                last.before = at->before;
+                net.erase(at);
+                break;
+            }
+        }
+        net.push_back(std::move(last));
+    }
+    std::erase_if(net, [](const RegistryChange& change) {
+        return (change.kind == RegistryChange::ValueSet ||
+                change.kind == RegistryChange::ValueDeleted) &&
+               change.before == change.after;
+    });
+    return net;
 }
 
 }  // namespace sentrel

@@ -23,8 +23,24 @@ private:
     std::vector<RegistryChange> leftChanged_;
 };
 
-// Writes the plan into target and gives the changes written; throws CommitError.
-std::vector<RegistryChange> Commit(const std::vector<PlannedChange>& plan, RegistryStore& target);
+// Keys made for the commit before it began (the journal's own): a plan's "made" for one of
+// them counts as written, and is not undone by putting back (the journal's end deletes them).
+// After the last write, finish (when given) runs as the commit's last step: a refusal it gives
+// (an accessor message, or empty for none) puts back every change as a refused write does.
+struct CommitSteps {
+    std::vector<std::string> madeAlready;  // paths below HKEY_LOCAL_MACHINE
+    std::string (*finish)(RegistryStore& target, void* data) = nullptr;
+    void* data = nullptr;
+};
+
+// Writes the plan into target and gives the changes written, in order; a value written twice
+// is there twice. Throws CommitError.
+std::vector<RegistryChange> Commit(const std::vector<PlannedChange>& plan, RegistryStore& target,
+                                   const CommitSteps& steps = {});
+
+// What a list of written changes amounts to: each value once, at its last write, from what it
+// replaced first to what it was set to last; a value set and set back is no change.
+std::vector<RegistryChange> NetOfWritten(const std::vector<RegistryChange>& written);
 
 inline constexpr const char* kMsgDeleteValueFailed = "Failed to delete value '%s'";
 inline constexpr const char* kMsgDeleteKeyFailed = "Failed to delete key %s";

@@ -106,6 +106,20 @@ long Win32Store::EnumKey(HKey key, std::uint32_t index, std::string* name) {
     return rc;
 }
 
+long Win32Store::FlushKey(HKey key) { return RegFlushKey(ToHandle(key)); }
+
+// Looked up at run time: the first Windows 95 has no security calls to import. Windows 9x
+// keeps no security on keys at all, so there is nothing to set there.
+long Win32Store::SetKeySecurity(HKey key, const Bytes& descriptor) {
+    if (GetVersion() & 0x80000000u) return ERROR_SUCCESS;
+    using RegSetKeySecurityFn = LONG(WINAPI*)(HKEY, SECURITY_INFORMATION, PSECURITY_DESCRIPTOR);
+    auto setSecurity = reinterpret_cast<RegSetKeySecurityFn>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegSetKeySecurity")));
+    if (!setSecurity) return ERROR_CALL_NOT_IMPLEMENTED;
+    Bytes copy = descriptor;  // the call takes a non-const descriptor
+    return setSecurity(ToHandle(key), DACL_SECURITY_INFORMATION, copy.data());
+}
+
 long Win32Store::EnumValue(HKey key, std::uint32_t index, std::string* name) {
     char buffer[16384];
     DWORD size = sizeof buffer;

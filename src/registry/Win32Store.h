@@ -23,6 +23,8 @@ public:
     long DeleteKey(HKey parent, const std::string& subKey) override;
     long EnumKey(HKey key, std::uint32_t index, std::string* name) override;
     long EnumValue(HKey key, std::uint32_t index, std::string* name) override;
+    long FlushKey(HKey key) override;
+    long SetKeySecurity(HKey key, const Bytes& descriptor) override;
 
     // The bits added to every access mask: KEY_WOW64_64KEY under WOW64, else none.
 

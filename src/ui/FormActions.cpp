@@ -8,6 +8,18 @@
 
 namespace sentrel {
 
+namespace {
+
+// A run that held the turn may have been cut off while this one waited: say what was done.
+void TellCutOffRun(LogonContext& context) {
+    if (context.state.CutOffRun.empty()) return;
+    context.platform.ShowMessageBox(context.state.CutOffRun, kApplicationTitle,
+                                    kMbOk | kMbIconInformation);
+    context.state.CutOffRun.clear();
+}
+
+}  // namespace
+
 void EnableClicked(LogonContext& context, FormState& form) {
     context.state.ModeText = form.ModeCode();
     context.state.Note.clear();
@@ -19,6 +31,7 @@ void EnableClicked(LogonContext& context, FormState& form) {
         else
             EnableAutoLogon(planned, settings);
     });
+    TellCutOffRun(context);
     std::string result = kMsgAutoLoginEnabled;
     if (!context.state.Note.empty()) (result += "\r\n\r\n") += context.state.Note;
     context.platform.ShowMessageBox(result, kApplicationTitle, kMbOk);
@@ -33,6 +46,7 @@ void DisableClicked(LogonContext& context, FormState& form) {
         else
             DisableAutoLogon(planned);
     });
+    TellCutOffRun(context);
     if (windows9x)
         context.platform.ShowMessageBox(kMsgAutoLogonDisabled9x, kApplicationTitle, kMbOk);
     context.platform.ShowMessageBox(kMsgAutoLoginDisabled, kApplicationTitle, kMbOk);

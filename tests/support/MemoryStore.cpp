@@ -45,6 +45,7 @@ struct MemoryStore::Node {
         Bytes data;
     };
     std::vector<Value> values;  // creation order
+    Bytes security;             // the descriptor last set, or none
 
     Value* FindValue(const std::string& valueName) {
         for (Value& v : values)
@@ -220,6 +221,33 @@ long MemoryStore::EnumValue(HKey key, std::uint32_t index, std::string* name) {
     if (index >= node->values.size()) return kErrorNoMoreItems;
     *name = node->values[index].name;
     return kErrorSuccess;
+}
+
+long MemoryStore::FlushKey(HKey key) {
+    std::shared_ptr<Node> node;
+    if (long rc = Live(key, node)) return rc;
+    std::string path;
+    for (const Node* at = node.get(); at; at = at->parent)
+        path = path.empty() ? at->name : at->name + "\\" + path;
+    flushed.push_back(path);
+    return kErrorSuccess;
+}
+
+long MemoryStore::SetKeySecurity(HKey key, const Bytes& descriptor) {
+    std::shared_ptr<Node> node;
+    if (long rc = Live(key, node)) return rc;
+    node->security = descriptor;
+    return kErrorSuccess;
+}
+
+Bytes MemoryStore::SecurityOf(HKey root, const std::string& path) const {
+    std::shared_ptr<Node> node = Resolve(root);
+    for (const std::string& part : SplitPath(path)) {
+        auto child = node->children.find(Upper(part));
+        if (child == node->children.end() || child->second->deleted) return {};
+        node = child->second;
+    }
+    return node->security;
 }
 
 void MemoryStore::Deny(HKey root, const std::string& path, bool denied) {

@@ -27,11 +27,17 @@ public:
     long DeleteKey(HKey parent, const std::string& subKey) override;
     long EnumKey(HKey key, std::uint32_t index, std::string* name) override;
     long EnumValue(HKey key, std::uint32_t index, std::string* name) override;
+    long FlushKey(HKey key) override;
+    long SetKeySecurity(HKey key, const Bytes& descriptor) override;
 
     // Test helpers; paths are "HKLM\A\B" style below a root, without a leading backslash.
     // A denied key refuses every open or create and the creation of keys below it.
     void Deny(HKey root, const std::string& path, bool denied = true);
     std::size_t OpenHandleCount() const { return handles_.size(); }
+    // The descriptor last set on a key, or none.
+    Bytes SecurityOf(HKey root, const std::string& path) const;
+    // Every key flushed, "HKLM\A\B", in order.
+    std::vector<std::string> flushed;
     // Windows 95 hands out the handle a key already has when it is opened again, and counts
     // the opens: the handle lives until as many closes (Microsoft KB Q137202).
     void ShareHandlesLikeWindows95() { sharedHandles_ = true; }

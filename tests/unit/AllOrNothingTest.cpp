@@ -93,6 +93,20 @@ protected:
         PutString(memory, kNwgina, "NetWareAutoAdminLogon", "1");
         PutString(memory, kNwgina, "DefaultNetwareUserName", "hand");
     }
+    // How many writes a run makes before its first change outside its journal: the journal of
+    // what it is about to change comes first.
+    std::size_t JournalWrites(bool windows9x, Machine start, const std::string& arguments) {
+        Begin(windows9x, start);
+        RecordingStore recorded(memory);
+        EXPECT_EQ(Run(recorded, arguments), kExitDone);
+        std::size_t writes = 0;
+        for (const RegistryEvent& e : recorded.Events()) {
+            if (e.kind == RegistryEvent::Open) continue;
+            if (e.path.find("\\Pellam\\") == std::string::npos) break;
+            ++writes;
+        }
+        return writes;
+    }
     int Run(RegistryStore& through, const std::string& arguments) {
         platform.messageBoxes.clear();
         state = ProgramState();
@@ -161,10 +175,12 @@ TEST_F(AllOrNothing, ARefusalAtAnyKeyOrAnyWriteLeavesEveryByteAsItWas) {
 
 TEST_F(AllOrNothing, WhatCannotBePutBackIsNamedInTheBoxAndTheRecord) {
     const char* const kLog = "C:\\sentrel.log";
+    const std::size_t journal = JournalWrites(false, Machine::SetUp, kRoads[1].arguments);
     Begin(false, Machine::SetUp);
     const std::vector<std::string> before = Dump(memory);
     RefusingStore refusing(memory);
-    refusing.Refuse(4, true);  // the fifth write fails, and so does putting back the four before
+    // The fifth change fails, and so does putting back the four before it.
+    refusing.Refuse(journal + 4, true);
     EXPECT_EQ(Run(refusing, std::string(kRoads[1].arguments) + " /Quiet /Log:" + kLog),
               kExitFailed);
     const std::string& record = platform.files[kLog];
@@ -173,15 +189,20 @@ TEST_F(AllOrNothing, WhatCannotBePutBackIsNamedInTheBoxAndTheRecord) {
     // What is really left is what the record names: each value now other than before, and
     // no other change line.
     const std::vector<std::string> left = Difference(Dump(memory), before);
-    std::size_t named = 0;
+    std::vector<std::string> named;
     for (const std::string& line : left) {
-        if (line.rfind("+ ", 0) != 0) continue;
+        // The journal stays, for the next start to put back what this run could not.
+        if (line.find("Pellam") != std::string::npos || line.find(" = ") == std::string::npos)
+            continue;
         const std::string value = line.substr(2, line.find(" = ") - 2);  // "path | name"
+        if (std::find(named.begin(), named.end(), value) != named.end()) continue;
         EXPECT_NE(UpperAscii(record).find(UpperAscii("HKLM\\" + value + " | ")), std::string::npos)
             << value;
-        ++named;
+        named.push_back(value);
     }
-    EXPECT_EQ(named, 4u) << ::testing::PrintToString(left);
+    EXPECT_EQ(named.size(), 4u) << ::testing::PrintToString(left);
+    EXPECT_FALSE(SubkeyNames(memory, "SOFTWARE\\Pellam\\Sentrel\\Journal").empty() &&
+                 ValueNames(memory, "SOFTWARE\\Pellam\\Sentrel\\Journal").empty());
     std::size_t changeLines = 0;
     for (std::size_t at = 0; (at = record.find("\r\nValue: ", at)) != std::string::npos; ++at)
         ++changeLines;
@@ -193,7 +214,7 @@ TEST_F(AllOrNothing, WhatCannotBePutBackIsNamedInTheBoxAndTheRecord) {
     Begin(false, Machine::SetUp);
     platform.files.clear();
     RefusingStore once(memory);
-    once.Refuse(4);
+    once.Refuse(journal + 4);
     EXPECT_EQ(Run(once, std::string(kRoads[1].arguments) + " /Quiet /Log:" + kLog), kExitFailed);
     EXPECT_NE(platform.files[kLog].find("\r\nNothing was changed: Failed to "), std::string::npos)
         << platform.files[kLog];
@@ -202,7 +223,7 @@ TEST_F(AllOrNothing, WhatCannotBePutBackIsNamedInTheBoxAndTheRecord) {
     // Unquiet, the box names the keys and values left, and never their data.
     Begin(false, Machine::SetUp);
     RefusingStore again(memory);
-    again.Refuse(4, true);
+    again.Refuse(journal + 4, true);
     Run(again, kRoads[1].arguments);
     ASSERT_EQ(platform.MessageTexts().size(), 1u);
     const std::string box = platform.MessageTexts()[0];
@@ -227,7 +248,8 @@ TEST_F(AllOrNothing, ARepeatWritesNothingAndSaysSo) {
 TEST_F(AllOrNothing, RunsTakeTurnsAndOneThatWaitsTooLongWritesNothing) {
     Begin(false, Machine::Clean);
     EXPECT_EQ(Run(memory, kRoads[0].arguments), kExitDone);
-    EXPECT_EQ(platform.runTurnWaits, std::vector<std::uint32_t>{60000});
+    // Once to look for a cut-off run's journal at the start, once for the plan and its writing.
+    EXPECT_EQ(platform.runTurnWaits, (std::vector<std::uint32_t>{60000, 60000}));
     EXPECT_EQ(platform.runTurnsHeld, 0);  // given back
     const std::vector<std::string> before = Dump(memory);
     platform.runTurnFree = false;

@@ -1,0 +1,227 @@
+#include "logon/RunJournal.h"
+
+#include "registry/Registry.h"
+#include "registry/RegistryTransaction.h"
+
+namespace sentrel {
+
+namespace {
+
+// An entry is one REG_BINARY value named by its place ("1", "2", ...): its kind, root, path,
+// name, whether a value was there before, and that value's type and bytes.
+void PutNumber(Bytes& out, std::uint32_t number) {
+    for (int shift = 0; shift < 32; shift += 8) out.push_back((number >> shift) & 0xFF);
+}
+
+void PutText(Bytes& out, const std::string& text) {
+    PutNumber(out, static_cast<std::uint32_t>(text.size()));
+    out.insert(out.end(), text.begin(), text.end());
+}
+
+Bytes Encode(const JournalEntry& entry) {
+    Bytes out{static_cast<std::uint8_t>(entry.kind)};
+    PutNumber(out, static_cast<std::uint32_t>(entry.root));
+    PutText(out, entry.path);
+    PutText(out, entry.name);
+    out.push_back(entry.before ? 1 : 0);
+    PutNumber(out, entry.before ? entry.before->type : 0);
+    PutText(out, entry.before ? std::string(entry.before->data.begin(), entry.before->data.end())
+                              : std::string());
+    return out;
+}
+
+class Reader {
+public:
+    explicit Reader(const Bytes& bytes) : bytes_(bytes) {}
+    bool Number(std::uint32_t* number) {
+        if (bytes_.size() - at_ < 4) return false;
+        *number = 0;
+        for (int i = 3; i >= 0; --i) *number = (*number << 8) | bytes_[at_ + i];
+        at_ += 4;
+        return true;
+    }
+    bool Text(std::string* text) {
+        std::uint32_t size = 0;
+        if (!Number(&size) || bytes_.size() - at_ < size) return false;
+        text->assign(bytes_.begin() + at_, bytes_.begin() + at_ + size);
+        at_ += size;
+        return true;
+    }
+    bool Byte(std::uint8_t* byte) {
+        if (at_ == bytes_.size()) return false;
+        *byte = bytes_[at_++];
+        return true;
+    }
+    bool AtEnd() const { return at_ == bytes_.size(); }
+
+private:
+    const Bytes& bytes_;
+    std::size_t at_ = 0;
+};
+
+bool Decode(const Bytes& bytes, JournalEntry* entry) {
+    Reader reader(bytes);
+    std::uint8_t kind = 0, present = 0;
+    std::uint32_t root = 0, type = 0;
+    std::string data;
+    if (!reader.Byte(&kind) || kind > JournalEntry::KeyDeleted || !reader.Number(&root) ||
+        (root != kHkeyLocalMachine && root != kHkeyCurrentUser) || !reader.Text(&entry->path) ||
+        !reader.Text(&entry->name) || !reader.Byte(&present) || !reader.Number(&type) ||
+        !reader.Text(&data) || !reader.AtEnd())
+        return false;
+    entry->kind = static_cast<JournalEntry::Kind>(kind);
+    entry->root = root;
+    if (present) entry->before = RegistryValue{type, Bytes(data.begin(), data.end())};
+    return true;
+}
+
+bool SameEntry(const JournalEntry& a, const JournalEntry& b) {
+    return a.kind == b.kind && a.root == b.root && SameName(a.path, b.path) &&
+           SameName(a.name, b.name);
+}
+
+bool KeyExists(RegistryStore& store, const std::string& path) {
+    ScopedKey key(store);
+    return store.OpenKey(kHkeyLocalMachine, path, kKeyRead, key.Out()) == kErrorSuccess;
+}
+
+bool IsEmpty(RegistryStore& store, const std::string& path) {
+    ScopedKey key(store);
+    if (store.OpenKey(kHkeyLocalMachine, path, kKeyRead, key.Out())) return false;
+    std::string name;
+    return store.EnumKey(key.Get(), 0, &name) != kErrorSuccess &&
+           store.EnumValue(key.Get(), 0, &name) != kErrorSuccess;
+}
+
+const char* const kProgramKeys[] = {"SOFTWARE\\Pellam", kProgramKey};
+
+}  // namespace
+
+std::vector<JournalEntry> JournalOf(const std::vector<PlannedChange>& commit) {
+    std::vector<JournalEntry> entries;
+    for (const PlannedChange& planned : commit) {
+        const RegistryChange& change = planned.change;
+        JournalEntry entry{JournalEntry::Value, planned.root, planned.path, change.name,
+                           change.before};
+        if (change.kind == RegistryChange::KeyCreated) entry.kind = JournalEntry::KeyMade;
+        if (change.kind == RegistryChange::KeyDeleted) entry.kind = JournalEntry::KeyDeleted;
+        bool known = false;
+        for (const JournalEntry& earlier : entries) known = known || SameEntry(earlier, entry);
+        if (!known) entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+std::vector<std::string> WriteRunJournal(RegistryStore& store, const std::string& started,
+                                         const std::vector<JournalEntry>& entries) {
+    std::vector<std::string> made;
+    for (const char* path : kProgramKeys)
+        if (!KeyExists(store, path)) made.push_back(path);
+    std::vector<JournalEntry> all;
+    for (const std::string& path : made)
+        all.push_back({JournalEntry::KeyMade, kHkeyLocalMachine, path, "", std::nullopt});
+    all.insert(all.end(), entries.begin(), entries.end());
+
+    const char* refused = nullptr;
+    std::string what = std::string("\\") + kJournalKey;
+    {
+        ScopedKey key(store);
+        if (store.CreateKey(kHkeyLocalMachine, kJournalKey, kKeyAllAccess, key.Out())) {
+            refused = kMsgCreateKeyFailed;
+        } else if (store.SetKeySecurity(key.Get(), AdministratorsAndSystemOnly())) {
+            refused = kMsgOpenKeyFailed;
+        } else {
+            auto put = [&](const std::string& name, std::uint32_t type, const Bytes& data) {
+                if (refused) return;
+                if (store.SetValue(key.Get(), name, type, data.data(), data.size())) {
+                    refused = kMsgSetDataFailed;
+                    what = name;
+                }
+            };
+            const std::uint8_t* text = reinterpret_cast<const std::uint8_t*>(started.c_str());
+            put(kJournalStarted, kRegSz, Bytes(text, text + started.size() + 1));
+            for (std::size_t i = 0; i < all.size(); ++i)
+                put(std::to_string(i + 1), kRegBinary, Encode(all[i]));
+            if (!refused) store.FlushKey(key.Get());
+        }
+    }
+    if (refused) {
+        std::vector<std::string> inner(made.rbegin(), made.rend());
+        DeleteRunJournal(store, inner);
+        throw RegistryError(FormatMessageText(refused, what));
+    }
+    return made;
+}
+
+std::optional<RunJournal> ReadRunJournal(RegistryStore& store) {
+    ScopedKey key(store);
+    const long error = store.OpenKey(kHkeyLocalMachine, kJournalKey, kKeyRead, key.Out());
+    if (error == kErrorFileNotFound) return std::nullopt;
+    if (error) throw RegistryError(kMsgJournalUnreadable);
+    RunJournal journal;
+    std::uint32_t type = 0;
+    Bytes data;
+    if (store.QueryValue(key.Get(), kJournalStarted, &type, &data) == kErrorSuccess)
+        journal.started = StringOf({type, data}).value_or("");
+    for (std::size_t i = 1;; ++i) {
+        const long read = store.QueryValue(key.Get(), std::to_string(i), &type, &data);
+        if (read == kErrorFileNotFound) break;
+        JournalEntry entry;
+        if (read || type != kRegBinary || !Decode(data, &entry))
+            throw RegistryError(kMsgJournalUnreadable);
+        journal.entries.push_back(std::move(entry));
+    }
+    return journal;
+}
+
+std::string DeleteRunJournal(RegistryStore& store,
+                             const std::vector<std::string>& emptyKeysToDelete) {
+    const long error = store.DeleteKey(kHkeyLocalMachine, kJournalKey);
+    if (error && error != kErrorFileNotFound) return kJournalKey;
+    for (const std::string& path : emptyKeysToDelete) {
+        if (!KeyExists(store, path)) continue;
+        if (!IsEmpty(store, path)) break;  // something of the program's own is kept there
+        if (store.DeleteKey(kHkeyLocalMachine, path)) return path;
+    }
+    ScopedKey above(store);
+    if (store.OpenKey(kHkeyLocalMachine, KeyExists(store, kProgramKey) ? kProgramKey : "SOFTWARE",
+                      kKeyRead, above.Out()) == kErrorSuccess)
+        store.FlushKey(above.Get());
+    return {};
+}
+
+void FlushWrittenKeys(RegistryStore& store, const std::vector<PlannedChange>& commit) {
+    std::vector<const PlannedChange*> flushed;
+    for (const PlannedChange& planned : commit) {
+        bool known = false;
+        for (const PlannedChange* earlier : flushed)
+            known = known || (earlier->root == planned.root && SameName(earlier->path, planned.path));
+        if (known) continue;
+        flushed.push_back(&planned);
+        ScopedKey key(store);
+        if (store.OpenKey(planned.root, planned.path, kKeyRead, key.Out()) == kErrorSuccess)
+            store.FlushKey(key.Get());
+    }
+}
+
+Bytes AdministratorsAndSystemOnly() {
+    const Bytes administrators{1, 2, 0, 0, 0, 0, 0, 5, 32, 0, 0, 0, 0x20, 0x02, 0, 0};
+    const Bytes system{1, 1, 0, 0, 0, 0, 0, 5, 18, 0, 0, 0};
+    Bytes acl{2, 0, 0, 0, 2, 0, 0, 0};  // revision 2, size set below, two entries
+    for (const Bytes* sid : {&administrators, &system}) {
+        // An access-allowed entry, not inherited: its size, KEY_ALL_ACCESS, the SID.
+        const std::size_t size = 8 + sid->size();
+        const Bytes head{0, 0, static_cast<std::uint8_t>(size), 0};
+        acl.insert(acl.end(), head.begin(), head.end());
+        PutNumber(acl, kKeyAllAccess);
+        acl.insert(acl.end(), sid->begin(), sid->end());
+    }
+    acl[2] = static_cast<std::uint8_t>(acl.size());
+    // Revision 1, self-relative with an access list present; no owner, group or audit list;
+    // the access list right after the 20 bytes of the header.
+    Bytes descriptor{1, 0, 0x04, 0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 20, 0, 0, 0};
+    descriptor.insert(descriptor.end(), acl.begin(), acl.end());
+    return descriptor;
+}
+
+}  // namespace sentrel

@@ -1,0 +1,67 @@
+#pragma once
+// What a run is about to change, kept in the registry before its first change, as an
+// installer's rollback script is: each value as it was (type and bytes, or absent), each key it
+// makes or deletes, and when the run started. A run cut off between two writes leaves it
+// behind, and the next start puts the machine back from it. It holds the passwords that were
+// stored before, so on the NT family only Administrators and SYSTEM may read it.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "registry/OverlayStore.h"
+
+namespace sentrel {
+
+// One thing the run changes, as it was before. For a value, `before` is its old type and
+// bytes, or none where it was absent.
+struct JournalEntry {
+    enum Kind { Value, KeyMade, KeyDeleted } kind = Value;
+    HKey root = 0;
+    std::string path;  // below the root
+    std::string name;  // the value's; empty for a key
+    std::optional<RegistryValue> before;
+
+    bool operator==(const JournalEntry&) const = default;
+};
+
+struct RunJournal {
+    std::string started;  // "2026-12-09 07:52:24"; empty where the cut came before it
+    std::vector<JournalEntry> entries;  // in the order the run writes
+};
+
+// The journal's key under the program's own, and the program's own keys above it.
+inline constexpr const char* kProgramKey = "SOFTWARE\\Pellam\\Sentrel";
+inline constexpr const char* kJournalKey = "SOFTWARE\\Pellam\\Sentrel\\Journal";
+
+// The entries of a commit: every value once, as the plan found it, and every key made or
+// deleted; in the commit's order. The program's own keys that the journal makes come first.
+std::vector<JournalEntry> JournalOf(const std::vector<PlannedChange>& commit);
+
+// Makes the journal's key (and the program's keys above it where missing), restricts it to
+// Administrators and SYSTEM before anything is written into it, writes the start time and the
+// entries, and flushes it. Gives the program's keys it made, outermost first; throws
+// RegistryError naming what was refused (then nothing of the journal is left).
+std::vector<std::string> WriteRunJournal(RegistryStore& store, const std::string& started,
+                                         const std::vector<JournalEntry>& entries);
+
+// The journal a run left behind, or none. Throws RegistryError where one is there but cannot
+// be read, or holds an entry the program never writes.
+std::optional<RunJournal> ReadRunJournal(RegistryStore& store);
+
+// Deletes the journal, then each of the given program's keys that is empty (innermost first),
+// and flushes the key above. Gives the key that could not be deleted, or empty.
+std::string DeleteRunJournal(RegistryStore& store,
+                             const std::vector<std::string>& emptyKeysToDelete);
+
+// Flushes every key a commit wrote into that is there now: its hive reaches the disk.
+void FlushWrittenKeys(RegistryStore& store, const std::vector<PlannedChange>& commit);
+
+// A self-relative security descriptor whose access list allows Administrators (S-1-5-32-544)
+// and SYSTEM (S-1-5-18) full access, and no one else anything: the well-known SIDs, since
+// account names differ with the language of Windows.
+Bytes AdministratorsAndSystemOnly();
+
+inline constexpr const char* kJournalStarted = "Started";
+inline constexpr const char* kMsgJournalUnreadable = "The journal of an earlier run cannot be read";
+
+}  // namespace sentrel
