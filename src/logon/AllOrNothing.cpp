@@ -95,8 +95,8 @@ void WriteAllOrNothing(LogonContext& context, void (*writers)(LogonContext& plan
         }
     }
     Ending ending{&commit, {}};
-    for (auto at = journalMade.rbegin(); at != journalMade.rend(); ++at)
-        if (!MakesKey(commit, *at)) ending.programKeys.push_back(*at);
+    for (const std::string& path : journalMade)
+        if (!MakesKey(commit, path)) ending.programKeys.push_back(path);
     CommitSteps steps{journalMade, state.DryRun ? nullptr : EndRun, &ending};
     try {
         state.Changes = NetOfWritten(Commit(commit, store, steps));
@@ -104,8 +104,7 @@ void WriteAllOrNothing(LogonContext& context, void (*writers)(LogonContext& plan
         // Put back whole: the journal goes. Left changed: it stays, so that the next start
         // puts back what this one could not.
         if (!state.DryRun && e.LeftChanged().empty())
-            DeleteRunJournal(store, std::vector<std::string>(journalMade.rbegin(),
-                                                             journalMade.rend()));
+            DeleteRunJournal(store, journalMade);
         Fail(state, e.what(), e.LeftChanged());
     }
 }

@@ -80,9 +80,8 @@ std::string PutBackCutOffRun(LogonContext& context) {
     const std::vector<PlannedChange> plan =
         OrderForCutOff(PutBackPlan(store, *journal), store, context.environment.Windows9x(),
                        context.state.ProfileName);
-    Ending ending{&plan, {}};
-    for (auto at = journal->entries.rbegin(); at != journal->entries.rend(); ++at)
-        if (IsProgramKey(*at)) ending.programKeys.push_back(at->path);
+    Ending ending{&plan, journal->programKeysMade.value_or(std::vector<std::string>(
+                             std::begin(kProgramKeys), std::end(kProgramKeys)))};
     CommitSteps steps;
     if (!context.state.DryRun) {
         steps.finish = EndPutBack;

@@ -93,7 +93,6 @@ bool IsEmpty(RegistryStore& store, const std::string& path) {
            store.EnumValue(key.Get(), 0, &name) != kErrorSuccess;
 }
 
-const char* const kProgramKeys[] = {"SOFTWARE\\Pellam", kProgramKey};
 
 }  // namespace
 
@@ -117,10 +116,6 @@ std::vector<std::string> WriteRunJournal(RegistryStore& store, const std::string
     std::vector<std::string> made;
     for (const char* path : kProgramKeys)
         if (!KeyExists(store, path)) made.push_back(path);
-    std::vector<JournalEntry> all;
-    for (const std::string& path : made)
-        all.push_back({JournalEntry::KeyMade, kHkeyLocalMachine, path, "", std::nullopt});
-    all.insert(all.end(), entries.begin(), entries.end());
 
     const char* refused = nullptr;
     std::string what = std::string("\\") + kJournalKey;
@@ -139,15 +134,18 @@ std::vector<std::string> WriteRunJournal(RegistryStore& store, const std::string
                 }
             };
             const std::uint8_t* text = reinterpret_cast<const std::uint8_t*>(started.c_str());
+            // First what the journal made: a cut after it leaves nothing it cannot put back.
+            Bytes count;
+            PutNumber(count, static_cast<std::uint32_t>(made.size()));
+            put(kJournalKeysMade, kRegDword, count);
             put(kJournalStarted, kRegSz, Bytes(text, text + started.size() + 1));
-            for (std::size_t i = 0; i < all.size(); ++i)
-                put(std::to_string(i + 1), kRegBinary, Encode(all[i]));
+            for (std::size_t i = 0; i < entries.size(); ++i)
+                put(std::to_string(i + 1), kRegBinary, Encode(entries[i]));
             if (!refused) store.FlushKey(key.Get());
         }
     }
     if (refused) {
-        std::vector<std::string> inner(made.rbegin(), made.rend());
-        DeleteRunJournal(store, inner);
+        DeleteRunJournal(store, made);
         throw RegistryError(FormatMessageText(refused, what));
     }
     return made;
@@ -163,6 +161,12 @@ std::optional<RunJournal> ReadRunJournal(RegistryStore& store) {
     Bytes data;
     if (store.QueryValue(key.Get(), kJournalStarted, &type, &data) == kErrorSuccess)
         journal.started = StringOf({type, data}).value_or("");
+    if (store.QueryValue(key.Get(), kJournalKeysMade, &type, &data) == kErrorSuccess) {
+        const std::optional<std::uint32_t> count = DwordOf({type, data});
+        if (!count || *count > std::size(kProgramKeys)) throw RegistryError(kMsgJournalUnreadable);
+        journal.programKeysMade.emplace(std::begin(kProgramKeys),
+                                        std::begin(kProgramKeys) + *count);
+    }
     for (std::size_t i = 1;; ++i) {
         const long read = store.QueryValue(key.Get(), std::to_string(i), &type, &data);
         if (read == kErrorFileNotFound) break;

@@ -26,6 +26,9 @@ struct JournalEntry {
 
 struct RunJournal {
     std::string started;  // "2026-12-09 07:52:24"; empty where the cut came before it
+    // The program's keys the journal made, innermost first; none where the cut came before
+    // the journal said (then nothing else was written either).
+    std::optional<std::vector<std::string>> programKeysMade;
     std::vector<JournalEntry> entries;  // in the order the run writes
 };
 
@@ -34,12 +37,13 @@ inline constexpr const char* kProgramKey = "SOFTWARE\\Pellam\\Sentrel";
 inline constexpr const char* kJournalKey = "SOFTWARE\\Pellam\\Sentrel\\Journal";
 
 // The entries of a commit: every value once, as the plan found it, and every key made or
-// deleted; in the commit's order. The program's own keys that the journal makes come first.
+// deleted; in the commit's order.
 std::vector<JournalEntry> JournalOf(const std::vector<PlannedChange>& commit);
 
 // Makes the journal's key (and the program's keys above it where missing), restricts it to
-// Administrators and SYSTEM before anything is written into it, writes the start time and the
-// entries, and flushes it. Gives the program's keys it made, outermost first; throws
+// Administrators and SYSTEM before anything is written into it, writes which of the program's
+// keys it made, the start time and the entries, and flushes it. Gives the program's keys it
+// made, innermost first; throws
 // RegistryError naming what was refused (then nothing of the journal is left).
 std::vector<std::string> WriteRunJournal(RegistryStore& store, const std::string& started,
                                          const std::vector<JournalEntry>& entries);
@@ -62,6 +66,10 @@ void FlushWrittenKeys(RegistryStore& store, const std::vector<PlannedChange>& co
 Bytes AdministratorsAndSystemOnly();
 
 inline constexpr const char* kJournalStarted = "Started";
+inline constexpr const char* kJournalKeysMade = "Keys made";
+// The program's own keys, innermost first: a journal that cannot say which it made deletes
+// those it leaves empty.
+inline constexpr const char* kProgramKeys[] = {kProgramKey, "SOFTWARE\\Pellam"};
 inline constexpr const char* kMsgJournalUnreadable = "The journal of an earlier run cannot be read";
 
 }  // namespace sentrel
