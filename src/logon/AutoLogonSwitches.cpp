@@ -49,12 +49,6 @@ PlannedChange ChangeOf(const Switch& flag, const std::optional<RegistryValue>& f
     return {kHkeyLocalMachine, flag.key + 1, std::move(change)};
 }
 
-// Whether path is the key named or lies below it.
-bool Within(const std::string& path, const std::string& key) {
-    return SameName(path, key) || (path.size() > key.size() && path[key.size()] == '\\' &&
-                                   SameName(path.substr(0, key.size()), key));
-}
-
 }  // namespace
 
 bool SwitchIsOn(const std::optional<RegistryValue>& value, bool offWhenAbsent) {
@@ -69,49 +63,49 @@ std::vector<PlannedChange> OrderForCutOff(const std::vector<PlannedChange>& plan
                                           RegistryStore& store, bool windows9x,
                                           const std::string& profileName) {
     const std::vector<Switch> switches = SwitchesOf(windows9x, profileName);
-    std::vector<PlannedChange> first, others, last, lock;
-    for (const PlannedChange& planned : plan) {
-        bool isSwitch = false;
-        for (const Switch& flag : switches) isSwitch = isSwitch || Names(planned, flag);
-        if (!isSwitch) others.push_back(planned);
-    }
-    for (const Switch& flag : switches) {
+    struct State {
         const PlannedChange* planned = nullptr;
+        std::optional<RegistryValue> now;
+        bool onBefore = false, onAfter = false;
+    };
+    std::vector<State> states(switches.size());
+    for (std::size_t i = 0; i < switches.size(); ++i) {
+        State& state = states[i];
         for (const PlannedChange& change : plan)
-            if (Names(change, flag)) planned = &change;
-        const std::optional<RegistryValue> now = Stored(store, flag);
-        const std::optional<RegistryValue> after = planned ? planned->change.after : now;
-        const bool onBefore = SwitchIsOn(now, flag.offWhenAbsent);
-        const bool onAfter = SwitchIsOn(after, flag.offWhenAbsent);
-        if (planned && !onAfter) {
-            first.push_back(*planned);
-        } else if (onBefore && (planned || !others.empty())) {
-            first.push_back(ChangeOf(flag, now, OffValue(flag)));
-            (flag.lock ? lock : last).push_back(ChangeOf(flag, OffValue(flag), after));
-        } else if (planned) {
-            (flag.lock ? lock : last).push_back(*planned);
+            if (Names(change, switches[i])) state.planned = &change;
+        state.now = Stored(store, switches[i]);
+        state.onBefore = SwitchIsOn(state.now, switches[i].offWhenAbsent);
+        state.onAfter = SwitchIsOn(state.planned ? state.planned->change.after : state.now,
+                                   switches[i].offWhenAbsent);
+    }
+    // What stays in the run's own order: everything but the switches that are on before or
+    // after (one that is off and stays off changes nothing that logs on).
+    std::vector<PlannedChange> first, others, last, lock;
+    for (const PlannedChange& change : plan) {
+        bool moved = false;
+        for (const State& state : states)
+            moved = moved || (state.planned == &change && (state.onBefore || state.onAfter));
+        if (!moved) others.push_back(change);
+    }
+    for (std::size_t i = 0; i < switches.size(); ++i) {
+        const Switch& flag = switches[i];
+        const State& state = states[i];
+        std::vector<PlannedChange>& end = flag.lock ? lock : last;
+        if (!state.onBefore) {
+            if (state.onAfter) end.push_back(*state.planned);  // switched on, last
+        } else if (!state.onAfter) {
+            first.push_back(*state.planned);  // switched off, first
+        } else if (state.planned || !others.empty()) {
+            // On, and on again after the rest: off in between.
+            const std::optional<RegistryValue> after =
+                state.planned ? state.planned->change.after : state.now;
+            first.push_back(ChangeOf(flag, state.now, OffValue(flag)));
+            end.push_back(ChangeOf(flag, OffValue(flag), after));
         }
     }
     for (const std::vector<PlannedChange>* part : {&others, &last, &lock})
         first.insert(first.end(), part->begin(), part->end());
-    // A switch moved to the front is written into a key the plan makes: that key, and the
-    // ones it is made in, move with it.
-    std::vector<PlannedChange> ordered;
-    std::vector<bool> placed(first.size(), false);
-    for (std::size_t i = 0; i < first.size(); ++i) {
-        if (placed[i]) continue;
-        for (std::size_t k = i + 1; k < first.size(); ++k) {
-            const PlannedChange& key = first[k];
-            if (placed[k] || key.change.kind != RegistryChange::KeyCreated ||
-                key.root != first[i].root || !Within(first[i].path, key.path))
-                continue;
-            ordered.push_back(key);
-            placed[k] = true;
-        }
-        ordered.push_back(first[i]);
-        placed[i] = true;
-    }
-    return ordered;
+    return first;
 }
 
 }  // namespace sentrel

@@ -13,45 +13,22 @@ namespace {
 
 bool IsProgramKey(const JournalEntry& entry) {
     return entry.kind == JournalEntry::KeyMade && entry.root == kHkeyLocalMachine &&
-           (SameName(entry.path, kProgramKey) || SameName(entry.path, "SOFTWARE\\Pellam"));
+           (SameName(entry.path, kProgramKeys[0]) || SameName(entry.path, kProgramKeys[1]));
 }
 
-std::optional<RegistryValue> ValueNow(RegistryStore& store, const JournalEntry& entry) {
-    ScopedKey key(store);
-    if (store.OpenKey(entry.root, entry.path, kKeyRead, key.Out())) return std::nullopt;
-    RegistryValue value;
-    if (store.QueryValue(key.Get(), entry.name, &value.type, &value.data)) return std::nullopt;
-    return value;
-}
-
-bool KeyNow(RegistryStore& store, const JournalEntry& entry) {
-    ScopedKey key(store);
-    return store.OpenKey(entry.root, entry.path, kKeyRead, key.Out()) == kErrorSuccess;
-}
-
-// What takes the machine from where the cut left it back to where the journal says it was:
-// the journal's entries in reverse, each only where the machine differs.
-std::vector<PlannedChange> PutBackPlan(RegistryStore& store, const RunJournal& journal) {
+// What takes the machine back to where the journal says it was: its entries in reverse, each
+// written whatever the machine holds now (the commit passes over what is already so).
+std::vector<PlannedChange> PutBackPlan(const RunJournal& journal) {
     std::vector<PlannedChange> plan;
     const KeyPaths paths;
     for (auto at = journal.entries.rbegin(); at != journal.entries.rend(); ++at) {
-        const JournalEntry& entry = *at;
-        if (IsProgramKey(entry)) continue;  // the journal's own place: deleted with it
-        RegistryChange change{RegistryChange::ValueSet, paths.Join(entry.root, entry.path),
-                              entry.name, std::nullopt, std::nullopt};
-        if (entry.kind == JournalEntry::Value) {
-            change.before = ValueNow(store, entry);
-            change.after = entry.before;
-            if (change.before == change.after) continue;
-            if (!change.after) change.kind = RegistryChange::ValueDeleted;
-        } else if (entry.kind == JournalEntry::KeyMade) {
-            if (!KeyNow(store, entry)) continue;
-            change.kind = RegistryChange::KeyDeleted;
-        } else {
-            if (KeyNow(store, entry)) continue;
-            change.kind = RegistryChange::KeyCreated;
-        }
-        plan.push_back({entry.root, entry.path, std::move(change)});
+        if (IsProgramKey(*at)) continue;  // the journal's own place: deleted with it
+        RegistryChange change{RegistryChange::KeyDeleted, paths.Join(at->root, at->path),
+                              at->name, std::nullopt, at->before};
+        if (at->kind == JournalEntry::KeyDeleted) change.kind = RegistryChange::KeyCreated;
+        if (at->kind == JournalEntry::Value)
+            change.kind = at->before ? RegistryChange::ValueSet : RegistryChange::ValueDeleted;
+        plan.push_back({at->root, at->path, std::move(change)});
     }
     return plan;
 }
@@ -77,9 +54,8 @@ std::string PutBackCutOffRun(LogonContext& context) {
     if (!journal) return {};
     const std::string started =
         journal->started.empty() ? std::string(kCutOffTimeNotRecorded) : journal->started;
-    const std::vector<PlannedChange> plan =
-        OrderForCutOff(PutBackPlan(store, *journal), store, context.environment.Windows9x(),
-                       context.state.ProfileName);
+    const std::vector<PlannedChange> plan = OrderForCutOff(
+        PutBackPlan(*journal), store, context.environment.Windows9x(), context.state.ProfileName);
     Ending ending{&plan, journal->programKeysMade.value_or(std::vector<std::string>(
                              std::begin(kProgramKeys), std::end(kProgramKeys)))};
     CommitSteps steps;
@@ -90,14 +66,10 @@ std::string PutBackCutOffRun(LogonContext& context) {
     try {
         Commit(plan, store, steps);
     } catch (const CommitError& e) {
-        std::string text = FormatMessageText(kMsgCutOffNotPutBack, started) + ": " + e.what();
-        (text += "\r\n\r\n") += kMsgNotPutBack;
-        for (const PlannedChange& planned : plan) {
-            (text += "\r\n") += planned.change.key;
-            if (!planned.change.name.empty()) (text += " | ") += planned.change.name;
-        }
-        context.state.Failure = text;
-        throw RegistryError(text);
+        // What the registry refused is named in its message; the journal stays.
+        context.state.Failure =
+            FormatMessageText(kMsgCutOffNotPutBack, started) + ": " + e.what();
+        throw RegistryError(context.state.Failure);
     }
     return context.state.DryRun ? std::string(kMsgCutOffWouldPutBack)
                                 : FormatMessageText(kMsgCutOffPutBack, started);

@@ -26,7 +26,6 @@ inline constexpr const char* kMsgCutOffWouldPutBack =
     "An earlier run was cut off; a run would put its changes back first.";
 inline constexpr const char* kMsgCutOffNotPutBack =
     "An earlier run was cut off (started %s), and its changes could not be put back";
-inline constexpr const char* kMsgNotPutBack = "These are not as they were before it:";
 inline constexpr const char* kCutOffTimeNotRecorded = "at a time not recorded";
 
 }  // namespace sentrel

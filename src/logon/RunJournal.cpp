@@ -209,23 +209,17 @@ void FlushWrittenKeys(RegistryStore& store, const std::vector<PlannedChange>& co
 }
 
 Bytes AdministratorsAndSystemOnly() {
-    const Bytes administrators{1, 2, 0, 0, 0, 0, 0, 5, 32, 0, 0, 0, 0x20, 0x02, 0, 0};
-    const Bytes system{1, 1, 0, 0, 0, 0, 0, 5, 18, 0, 0, 0};
-    Bytes acl{2, 0, 0, 0, 2, 0, 0, 0};  // revision 2, size set below, two entries
-    for (const Bytes* sid : {&administrators, &system}) {
-        // An access-allowed entry, not inherited: its size, KEY_ALL_ACCESS, the SID.
-        const std::size_t size = 8 + sid->size();
-        const Bytes head{0, 0, static_cast<std::uint8_t>(size), 0};
-        acl.insert(acl.end(), head.begin(), head.end());
-        PutNumber(acl, kKeyAllAccess);
-        acl.insert(acl.end(), sid->begin(), sid->end());
-    }
-    acl[2] = static_cast<std::uint8_t>(acl.size());
-    // Revision 1, self-relative with an access list present; no owner, group or audit list;
-    // the access list right after the 20 bytes of the header.
-    Bytes descriptor{1, 0, 0x04, 0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 20, 0, 0, 0};
-    descriptor.insert(descriptor.end(), acl.begin(), acl.end());
-    return descriptor;
+    static const std::uint8_t kDescriptor[] = {
+        // Revision 1, self-relative with an access list present; no owner, group or audit
+        // list; the access list right after these 20 bytes.
+        1, 0, 0x04, 0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 20, 0, 0, 0,
+        // The access list: revision 2, 52 bytes, two entries.
+        2, 0, 52, 0, 2, 0, 0, 0,
+        // Allowed, not inherited, 24 bytes: KEY_ALL_ACCESS for S-1-5-32-544 (Administrators).
+        0, 0, 24, 0, 0x3F, 0, 0x0F, 0, 1, 2, 0, 0, 0, 0, 0, 5, 32, 0, 0, 0, 0x20, 0x02, 0, 0,
+        // Allowed, not inherited, 20 bytes: KEY_ALL_ACCESS for S-1-5-18 (SYSTEM).
+        0, 0, 20, 0, 0x3F, 0, 0x0F, 0, 1, 1, 0, 0, 0, 0, 0, 5, 18, 0, 0, 0};
+    return Bytes(std::begin(kDescriptor), std::end(kDescriptor));
 }
 
 }  // namespace sentrel

@@ -313,9 +313,15 @@ std::vector<PlannedChange> OverlayStore::Plan() const {
                                           below(*key, *other));
         if (!holdsChange) steps.push_back({key->made, key.get(), nullptr, nullptr});
     }
-    std::stable_sort(steps.begin(), steps.end(),
-                     [](const Step& a, const Step& b) { return a.when < b.when; });
+    // In the order the run wrote them (few: a walk is all it needs).
+    std::vector<const Step*> ordered;
     for (const Step& step : steps) {
+        auto at = ordered.begin();
+        while (at != ordered.end() && (*at)->when < step.when) ++at;
+        ordered.insert(at, &step);
+    }
+    for (const Step* next : ordered) {
+        const Step& step = *next;
         make(*step.key, make);
         if (step.value)
             add(RegistryChange::ValueSet, *step.key, step.value->name,

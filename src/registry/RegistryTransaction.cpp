@@ -53,7 +53,10 @@ const char* Write(RegistryStore& store, const PlannedChange& planned, const Comm
         if (error) return kMsgDeleteKeyFailed;
     } else {
         ScopedKey key(store);
-        if (OpenForWriting(store, planned, key)) return kMsgOpenKeyFailed;
+        if (long error = OpenForWriting(store, planned, key)) {
+            // A value to delete from a key that is not there: already gone.
+            return error == kErrorFileNotFound && !change.after ? nullptr : kMsgOpenKeyFailed;
+        }
         Written done{&planned, RegistryValue{}};
         if (store.QueryValue(key.Get(), change.name, &done.replaced->type, &done.replaced->data))
             done.replaced.reset();

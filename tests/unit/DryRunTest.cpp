@@ -59,10 +59,13 @@ TEST_F(DryRun, WhatIfShowsWhatWouldChangeInOneBoxOrInTheLogAndWritesNothing) {
     EXPECT_EQ(store.Writes(), std::vector<std::string>{});
     ASSERT_EQ(platform.messageBoxes.size(), 1u);
     const std::string box = platform.messageBoxes[0].text;
-    // In the order the run writes: a switch of automatic logon the run leaves off comes first.
-    EXPECT_EQ(box.find("Would change:\r\nValue: HKLM\\Software\\Novell\\Login | AutoAdminLogon | "
-                       "REG_SZ | absent -> \"0\"\r\n"),
-              0u) << box;
+    // In the order the run writes: the backup before the value it protects.
+    EXPECT_LT(box.find("\\Login | Sentrel NMAS | REG_DWORD | absent -> 1\r\n"),
+              box.find("\\Login | NMAS Authentication | REG_DWORD | 1 -> 0\r\n"))
+        << box;
+    EXPECT_NE(box.find("\\Login | NMAS Authentication | REG_DWORD | 1 -> 0\r\n"),
+              std::string::npos)
+        << box;
     // A box the screen can hold: the first changes, and how many more the log would list.
     EXPECT_NE(box.find("\r\n... and "), std::string::npos);
     EXPECT_NE(box.find(" more; /Log: lists them all\r\n"), std::string::npos);
