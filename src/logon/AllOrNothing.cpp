@@ -27,20 +27,6 @@ namespace {
     throw RegistryError(text);
 }
 
-struct Ending {
-    const std::vector<PlannedChange>* commit;
-    std::vector<std::string> programKeys;  // the journal made them and the run keeps none
-};
-
-// The commit's last step: every change on disk, then the journal goes, and only then is the
-// run done.
-std::string EndRun(RegistryStore& store, void* data) {
-    const Ending& ending = *static_cast<const Ending*>(data);
-    FlushWrittenKeys(store, *ending.commit);
-    const std::string kept = DeleteRunJournal(store, ending.programKeys);
-    return kept.empty() ? kept : FormatMessageText(kMsgDeleteKeyFailed, "\\" + kept);
-}
-
 bool MakesKey(const std::vector<PlannedChange>& commit, const std::string& path) {
     for (const PlannedChange& planned : commit)
         if (planned.change.kind == RegistryChange::KeyCreated &&
@@ -94,10 +80,10 @@ void WriteAllOrNothing(LogonContext& context, void (*writers)(LogonContext& plan
             Fail(state, e.what());
         }
     }
-    Ending ending{&commit, {}};
+    JournalEnding ending{&commit, {}};
     for (const std::string& path : journalMade)
         if (!MakesKey(commit, path)) ending.programKeys.push_back(path);
-    CommitSteps steps{journalMade, state.DryRun ? nullptr : EndRun, &ending};
+    CommitSteps steps{journalMade, state.DryRun ? nullptr : EndWithJournal, &ending};
     try {
         state.Changes = NetOfWritten(Commit(commit, store, steps));
     } catch (const CommitError& e) {

@@ -33,19 +33,6 @@ std::vector<PlannedChange> PutBackPlan(const RunJournal& journal) {
     return plan;
 }
 
-struct Ending {
-    const std::vector<PlannedChange>* written;
-    std::vector<std::string> programKeys;  // innermost first
-};
-
-// The put-back's last step: on disk, then the journal goes.
-std::string EndPutBack(RegistryStore& store, void* data) {
-    const Ending& ending = *static_cast<const Ending*>(data);
-    FlushWrittenKeys(store, *ending.written);
-    const std::string kept = DeleteRunJournal(store, ending.programKeys);
-    return kept.empty() ? kept : FormatMessageText(kMsgDeleteKeyFailed, "\\" + kept);
-}
-
 }  // namespace
 
 std::string PutBackCutOffRun(LogonContext& context) {
@@ -56,11 +43,11 @@ std::string PutBackCutOffRun(LogonContext& context) {
         journal->started.empty() ? std::string(kCutOffTimeNotRecorded) : journal->started;
     const std::vector<PlannedChange> plan = OrderForCutOff(
         PutBackPlan(*journal), store, context.environment.Windows9x(), context.state.ProfileName);
-    Ending ending{&plan, journal->programKeysMade.value_or(std::vector<std::string>(
+    JournalEnding ending{&plan, journal->programKeysMade.value_or(std::vector<std::string>(
                              std::begin(kProgramKeys), std::end(kProgramKeys)))};
     CommitSteps steps;
     if (!context.state.DryRun) {
-        steps.finish = EndPutBack;
+        steps.finish = EndWithJournal;
         steps.data = &ending;
     }
     try {

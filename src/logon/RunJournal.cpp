@@ -208,6 +208,13 @@ void FlushWrittenKeys(RegistryStore& store, const std::vector<PlannedChange>& co
     }
 }
 
+std::string EndWithJournal(RegistryStore& store, void* ending) {
+    const JournalEnding& end = *static_cast<const JournalEnding*>(ending);
+    FlushWrittenKeys(store, *end.commit);
+    const std::string kept = DeleteRunJournal(store, end.programKeys);
+    return kept.empty() ? kept : FormatMessageText(kMsgDeleteKeyFailed, "\\" + kept);
+}
+
 Bytes AdministratorsAndSystemOnly() {
     static const std::uint8_t kDescriptor[] = {
         // Revision 1, self-relative with an access list present; no owner, group or audit

@@ -60,6 +60,15 @@ std::string DeleteRunJournal(RegistryStore& store,
 // Flushes every key a commit wrote into that is there now: its hive reaches the disk.
 void FlushWrittenKeys(RegistryStore& store, const std::vector<PlannedChange>& commit);
 
+// The last step of a commit that keeps a journal (CommitSteps::finish, with a JournalEnding):
+// every key it wrote on disk, then the journal goes, with those of the program's keys given
+// that it leaves empty. Gives the refusal when the journal or such a key cannot be deleted.
+struct JournalEnding {
+    const std::vector<PlannedChange>* commit;
+    std::vector<std::string> programKeys;  // innermost first
+};
+std::string EndWithJournal(RegistryStore& store, void* ending);
+
 // A self-relative security descriptor whose access list allows Administrators (S-1-5-32-544)
 // and SYSTEM (S-1-5-18) full access, and no one else anything: the well-known SIDs, since
 // account names differ with the language of Windows.
