@@ -58,8 +58,8 @@ protected:
             const std::string head = std::string("[") + key + "]";
             auto at = std::find(lines.begin(), lines.end(), head);
             const bool empty = at != lines.end() &&
-                               (at + 1 == lines.end() || !at[1].starts_with(std::string(key) + " |") &&
-                                                             !at[1].starts_with("[" + std::string(key) + "\\"));
+                               (at + 1 == lines.end() || (!at[1].starts_with(std::string(key) + " |") &&
+                                                              !at[1].starts_with("[" + std::string(key) + "\\")));
             if (empty) lines.erase(at);
         }
         return lines;
@@ -180,8 +180,9 @@ TEST_F(CutOff, APutBackCutOffInTurnIsFinishedByTheStartAfterIt) {
                 cutting.CutBefore(second);
                 EXPECT_THROW(StartWindow(cutting), RunCutOff);
                 const std::vector<std::string> now = Settings(road.windows9x);
-                if (now != beforeSettings && now != askedSettings)
+                if (now != beforeSettings && now != askedSettings) {
                     EXPECT_FALSE(AutoLogonOn(road.windows9x));
+                }
                 StartWindow(memory);
                 EXPECT_EQ(Difference(EmptyKeyDeletion(putBack.Steps()[second])
                                          ? WithoutEmptyProgramKeys()
