@@ -119,7 +119,7 @@ void RunUnattended(Program& program) {
     const bool windows9x = program.environment.Windows9x();
     WriteAllOrNothing(context, [&](LogonContext& planned) {
         LogonSettings settings = ReadSettings(program.commandLine, planned);
-        if (!disable && settings.LockWorkstation && program.environment.windowsFamily == kWindowsNT)
+        if (!disable && settings.LockWorkstation && program.environment.NtWithoutLock())
             throw RunError(kExitFailed, kMsgLockNeedsWindows2000);
         if (disable) {
             if (windows9x) {

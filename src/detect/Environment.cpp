@@ -31,6 +31,8 @@ void DetectWindows(Platform& platform, Environment& environment) {
     environment.windowsFamily = GetWindowsVersion(platform);
     environment.windowsVersion = WindowsText(platform, environment.windowsFamily);
     environment.computerName = GetWorkstationName(platform);
+    const OsVersion version = platform.OsVersionRecord();
+    environment.ntVersion = version.platformId == 2 ? version.major * 100 + version.minor : 0;
 }
 
 }  // namespace sentrel

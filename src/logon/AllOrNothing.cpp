@@ -10,6 +10,17 @@ namespace sentrel {
 
 namespace {
 
+// Under User Account Control a run not started with "Run as administrator" may not write the
+// machine's keys: a refusal says what to do where that is why.
+std::string WhyRefused(const LogonContext& context, std::string reason) {
+    ScopedKey key(context.store);
+    if (context.environment.WithUserAccountControl() &&
+        context.store.OpenKey(kHkeyLocalMachine, "SOFTWARE", kKeyAllAccess, key.Out()) ==
+            kErrorAccessDenied)
+        (reason += ". ") += kMsgRunAsAdministrator;
+    return reason;
+}
+
 [[noreturn]] void Fail(ProgramState& state, const std::string& reason,
                        std::vector<RegistryChange> left = {}) {
     state.Failure = reason;
@@ -65,7 +76,7 @@ void WriteAllOrNothing(LogonContext& context, void (*writers)(LogonContext& plan
     try {
         writers(planned, data);
     } catch (const std::exception& e) {
-        Fail(state, e.what());
+        Fail(state, WhyRefused(context, e.what()));
     }
     const std::vector<PlannedChange> commit =
         OrderForCutOff(plan.Plan(), store, context.environment.Windows9x(), state.ProfileName);
@@ -77,7 +88,7 @@ void WriteAllOrNothing(LogonContext& context, void (*writers)(LogonContext& plan
             journalMade = WriteRunJournal(store, TimeText(context.platform.Now()),
                                           JournalOf(commit));
         } catch (const std::exception& e) {
-            Fail(state, e.what());
+            Fail(state, WhyRefused(context, e.what()));
         }
     }
     JournalEnding ending{&commit, {}};
@@ -91,7 +102,7 @@ void WriteAllOrNothing(LogonContext& context, void (*writers)(LogonContext& plan
         // puts back what this one could not.
         if (!state.DryRun && e.LeftChanged().empty())
             DeleteRunJournal(store, journalMade);
-        Fail(state, e.what(), e.LeftChanged());
+        Fail(state, WhyRefused(context, e.what()), e.LeftChanged());
     }
 }
 

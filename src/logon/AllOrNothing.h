@@ -33,5 +33,6 @@ void WriteAllOrNothing(LogonContext& context, Writers&& writers) {
 
 inline constexpr const char* kMsgNothingChanged = "Nothing was changed.";
 inline constexpr const char* kMsgLeftChanged = "These changes could not be put back:";
+inline constexpr const char* kMsgRunAsAdministrator = "Start Sentrel with 'Run as administrator'.";
 
 }  // namespace sentrel

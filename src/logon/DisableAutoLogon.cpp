@@ -60,8 +60,9 @@ void DisableAutoLogon(LogonContext& context) {
 
     // A third-party dialog that an enable replaced comes back. Otherwise the Novell dialog
     // replaces only the Windows one (or none): without a client there is no Novell one, and a
-    // third-party dialog in place (one a first disable put back) stays.
-    if (OpenOnly(reg, kWinlogonKey, false)) {
+    // third-party dialog in place (one a first disable put back) stays. Vista and later have
+    // none: a dialog kept from an older Windows stays kept.
+    if (!context.environment.WithoutGina() && OpenOnly(reg, kWinlogonKey, false)) {
         if (std::optional<RegistryValue> kept = LogonDialogToRestore(context.store))
             reg.WriteValue(kGinaDll, kept->type, kept->data);
         else if (context.environment.ClientDetected() && NamesWindowsOrNoDialog(reg))

@@ -80,7 +80,7 @@ private:
     RegistryStore& store_;
 };
 
-std::string ModeNt(Reader& reader, bool clientDetected) {
+std::string ModeNt(Reader& reader, bool clientDetected, bool withoutGina) {
     const bool windows = reader.TextIs(kWinlogonKey, "AutoAdminLogon", "1");
     if (!clientDetected) return windows ? kModeWorkstationOnly : kInForceOff;
     const bool novell = reader.TextIs(kNovellLoginKey, "AutoAdminLogon", "1");
@@ -89,8 +89,10 @@ std::string ModeNt(Reader& reader, bool clientDetected) {
         if (novell && dialog) return kModeDirectoryAndWorkstation;
         if (novell || dialog) return kInForceMixed;
         // The Windows logon dialog in place of the Novell one is what mode 1 adds.
-        return reader.TextIs(kWinlogonKey, kGinaDll, kWindowsLogonDialog) ? kModeWorkstationOnly
-                                                                         : kModeDirectoryPrompt;
+        const bool windowsDialog =
+            withoutGina ? reader.TextIs(kInitialLoginKey, kLoginWhenNwginaNotLoaded, "No")
+                        : reader.TextIs(kWinlogonKey, kGinaDll, kWindowsLogonDialog);
+        return windowsDialog ? kModeWorkstationOnly : kModeDirectoryPrompt;
     }
     if (novell || dialog) return kInForceMixed;
     if (!reader.Value(kNovellLoginKey, kNmasBackup)) return kInForceOff;
@@ -135,7 +137,7 @@ std::optional<std::string> StoredName(RegistryStore& store, const std::string& p
 }
 
 LogonInForce ReadLogonInForce(RegistryStore& store, const std::string& profile, bool windows9x,
-                              bool clientDetected) {
+                              bool clientDetected, bool withoutGina) {
     Reader reader(store);
     LogonInForce inForce;
     const std::string script = reader.Tab(profile, kTabScript);
@@ -153,7 +155,7 @@ LogonInForce ReadLogonInForce(RegistryStore& store, const std::string& profile, 
             ReadLoginEntry(*entry, inForce);
         return inForce;
     }
-    inForce.mode = ModeNt(reader, clientDetected);
+    inForce.mode = ModeNt(reader, clientDetected, withoutGina);
     inForce.stored.RunScript =
         !script.empty() && reader.DwordIsOne(script.c_str(), kScriptLoginScript);
     inForce.stored.LockWorkstation = reader.Value(kRunKey, kLockEntryName).has_value();
@@ -187,7 +189,8 @@ std::string DescribeInForceNow(RegistryStore& store, Platform& platform,
     try {
         const bool client = GetClientVersion(store, platform) != kClientNotDetected;
         return DescribeLogonInForce(
-            ReadLogonInForce(store, kDefaultProfileName, environment.Windows9x(), client));
+            ReadLogonInForce(store, kDefaultProfileName, environment.Windows9x(), client,
+                             environment.WithoutGina()));
     } catch (const std::exception& e) {
         return std::string("unknown: ") + e.what();
     }

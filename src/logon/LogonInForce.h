@@ -29,11 +29,13 @@ struct LogonInForce {
 // all log on by themselves; "1" when only Windows does and "GinaDLL" names the Windows logon
 // dialog; "2" when only Windows does with the Novell dialog in place; "3" when nothing
 // logs on by itself but an enable saved NMAS and asks the directory at logon. Without a client:
-// "1" when Windows logs on by itself. On Windows 9x: "0" while the profile's LOGINW95 entry
+// "1" when Windows logs on by itself. Where Windows has no logon dialog to replace (Vista and
+// later, withoutGina) mode 1 is told from mode 2 by the Novell dialog's "Login When NWGina Not
+// Loaded" = "No", the other half of what mode 1 writes. On Windows 9x: "0" while the profile's LOGINW95 entry
 // is in the Run list, whose server and user are then the names in force; otherwise the
 // client's own preferred tree, server and user.
 LogonInForce ReadLogonInForce(RegistryStore& store, const std::string& profile, bool windows9x,
-                              bool clientDetected);
+                              bool clientDetected, bool withoutGina = false);
 
 // What the workstation stores for one of the names (kDirectoryNames, kWindowsNames): the
 // profile's directory tab and service key, or Winlogon. A text of either string type; nothing

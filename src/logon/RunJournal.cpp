@@ -75,11 +75,6 @@ bool Decode(const Bytes& bytes, JournalEntry* entry) {
     return true;
 }
 
-bool SameEntry(const JournalEntry& a, const JournalEntry& b) {
-    return a.kind == b.kind && a.root == b.root && SameName(a.path, b.path) &&
-           SameName(a.name, b.name);
-}
-
 bool KeyExists(RegistryStore& store, const std::string& path) {
     ScopedKey key(store);
     return store.OpenKey(kHkeyLocalMachine, path, kKeyRead, key.Out()) == kErrorSuccess;
@@ -104,9 +99,7 @@ std::vector<JournalEntry> JournalOf(const std::vector<PlannedChange>& commit) {
                            change.before};
         if (change.kind == RegistryChange::KeyCreated) entry.kind = JournalEntry::KeyMade;
         if (change.kind == RegistryChange::KeyDeleted) entry.kind = JournalEntry::KeyDeleted;
-        bool known = false;
-        for (const JournalEntry& earlier : entries) known = known || SameEntry(earlier, entry);
-        if (!known) entries.push_back(std::move(entry));
+        entries.push_back(std::move(entry));
     }
     return entries;
 }

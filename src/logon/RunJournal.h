@@ -36,8 +36,9 @@ struct RunJournal {
 inline constexpr const char* kProgramKey = "SOFTWARE\\Pellam\\Sentrel";
 inline constexpr const char* kJournalKey = "SOFTWARE\\Pellam\\Sentrel\\Journal";
 
-// The entries of a commit: every value once, as the plan found it, and every key made or
-// deleted; in the commit's order.
+// The entries of a commit, in its order: each value it writes with what that write replaces,
+// each key it makes or deletes. Put back in reverse, a value written twice (a switch written
+// off and on again) ends as it was before the first write.
 std::vector<JournalEntry> JournalOf(const std::vector<PlannedChange>& commit);
 
 // Makes the journal's key (and the program's keys above it where missing), restricts it to

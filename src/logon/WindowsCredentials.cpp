@@ -21,7 +21,9 @@ void SetWindowsCredentials(LogonContext& context, const LogonSettings& settings)
     // are left alone.
     if (OpenOnly(reg, kInitialLoginKey, false))
         reg.WriteString(kLoginWhenNwginaNotLoaded, "No");
-    if (OpenOnly(reg, kWinlogonKey, false)) {
+    if (context.environment.WithoutGina()) {
+        context.state.Note = kNoteNoGina;
+    } else if (OpenOnly(reg, kWinlogonKey, false)) {
         SaveLogonDialog(reg);
         reg.WriteString(kGinaDll, kWindowsLogonDialog);
     }

@@ -39,8 +39,9 @@ void ReadCurrentSettings9x(RegistryStore& store, const std::string& profile, boo
 }
 
 void ReadCurrentSettings(RegistryStore& store, const std::string& profile, bool clientDetected,
-                         FormState& form) {
-    const LogonInForce inForce = ReadLogonInForce(store, profile, false, clientDetected);
+                         FormState& form, bool withoutGina) {
+    const LogonInForce inForce =
+        ReadLogonInForce(store, profile, false, clientDetected, withoutGina);
     if (clientDetected) {
         form.noClientWarningVisible = false;
         form.directoryFieldsVisible = true;
@@ -64,11 +65,11 @@ void ShowCurrentSettings(LogonContext& context, FormState& form) {
     } else {
         form.edWinVer = kRunningWindowsNT;
         ReadCurrentSettings(context.store, context.state.ProfileName, environment.ClientDetected(),
-                            form);
+                            form, environment.WithoutGina());
     }
     // user32 has LockWorkStation from Windows 2000 on: on NT 4 the entry would fail at every
     // logon, so the box can't be ticked there.
-    form.cbLockWkstnEnabled = environment.windowsFamily != kWindowsNT;
+    form.cbLockWkstnEnabled = !environment.NtWithoutLock();
     if (!form.cbLockWkstnEnabled) form.settings.LockWorkstation = false;
     ModeSelected(form, context.state);
 }

@@ -19,7 +19,7 @@ void ReadCurrentSettings9x(RegistryStore& store, const std::string& profile, boo
 // client the four modes are offered and the fields shown, whatever an earlier call did. What was
 // detected of the client comes from the environment, never from the field that shows it.
 void ReadCurrentSettings(RegistryStore& store, const std::string& profile, bool clientDetected,
-                         FormState& form);
+                         FormState& form, bool withoutGina = false);
 
 // What start-up and the Enable and Disable buttons show: the family's version text and current
 // settings, and the fields the mode in force disables (as choosing it in the list would).
