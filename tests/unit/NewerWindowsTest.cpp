@@ -105,7 +105,7 @@ TEST_F(NewerWindows, ARefusalForWantOfRightsSaysToRunAsAdministratorFromVistaOn)
     }
 }
 
-TEST_F(NewerWindows, OnlyNtFourRefusesTheLock) {
+TEST_F(NewerWindows, OnlyNtFourRefusesTheLockAndDisablesItsBox) {
     for (const auto& [major, minor, refused] :
          {std::tuple{4u, 0u, true}, std::tuple{5u, 0u, false}, std::tuple{6u, 2u, false}}) {
         SCOPED_TRACE(std::to_string(major) + "." + std::to_string(minor));
@@ -116,6 +116,9 @@ TEST_F(NewerWindows, OnlyNtFourRefusesTheLock) {
         Start("/U /Quiet /MSUsr:kiosk /LockWS /Mode:1");
         EXPECT_EQ(state.ExitCode, refused ? kExitFailed : kExitDone);
         EXPECT_EQ(At(kRun, "ForceAutoLock") == "<missing>", refused);
+        // The window's lock box likewise.
+        Start("");
+        EXPECT_EQ(form.cbLockWkstnEnabled, !refused);
     }
 }
 
