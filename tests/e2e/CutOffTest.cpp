@@ -3,9 +3,6 @@
 // and then runs as asked. The journal may be read by Administrators and SYSTEM only.
 #include <aclapi.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "CutOffDriver.h"
 #include "E2eFixture.h"
 
@@ -19,25 +16,12 @@ const char* const kJournal = "SOFTWARE\\Pellam\\Sentrel\\Journal";
 
 class CutOff : public E2e {
 protected:
-    void SetUp() override {
-        E2e::SetUp();
-        char folder[MAX_PATH] = {};
-        GetTempPathA(sizeof folder, folder);
-        log_ = std::string(folder) + "sentrel-cut-off.log";
-        DeleteFileA(log_.c_str());
-    }
-    void TearDown() override {
-        DeleteFileA(log_.c_str());
-        E2e::TearDown();
-    }
     std::string Logged() {
-        std::ifstream file(log_, std::ios::binary);
-        std::stringstream text;
-        text << file.rdbuf();
-        DeleteFileA(log_.c_str());
-        return text.str();
+        const std::string text = log_.Text();
+        log_.Clear();
+        return text;
     }
-    std::string Logging() const { return " /Quiet \"/Log:" + log_ + "\""; }
+    std::string Logging() const { return " /Quiet \"/Log:" + log_.Path() + "\""; }
     // The line of a record that begins with head, without its line end.
     static std::string LineOf(const std::string& record, const std::string& head) {
         const std::size_t at = record.find("\r\n" + head);
@@ -132,7 +116,7 @@ protected:
         if (!nt) InstallClient9x();
     }
 
-    std::string log_;
+    TempLog log_{"sentrel-cut-off.log"};
 };
 
 TEST_P(CutOff, ARunKilledPartWayOnXpIsPutBackByTheNextStart) {

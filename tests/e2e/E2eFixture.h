@@ -16,4 +16,21 @@ protected:
 
 std::vector<test::StoreKind> WineRegistryOnly();
 
+// A file in the temporary folder that a test's runs log to: gone before the test and after it.
+class TempLog {
+public:
+    explicit TempLog(const std::string& name);
+    ~TempLog() { Clear(); }
+    TempLog(const TempLog&) = delete;
+    TempLog& operator=(const TempLog&) = delete;
+
+    const std::string& Path() const { return path_; }
+    // The whole file, or empty.
+    std::string Text() const;
+    void Clear() const;
+
+private:
+    std::string path_;
+};
+
 }  // namespace sentrel::e2e

@@ -1,9 +1,6 @@
 // The real program on every Windows version Wine emulates, with its manifest: it starts on each
 // and reports the version Windows says; on Windows 7 and 10 /LockWS with mode 1 locks and
 // leaves the logon dialog ("GinaDLL") as it is.
-#include <fstream>
-#include <sstream>
-
 #include "E2eFixture.h"
 
 namespace sentrel::e2e {
@@ -14,26 +11,12 @@ using namespace test::keys;
 
 class NewerWindows : public E2e {
 protected:
-    void SetUp() override {
-        E2e::SetUp();
-        char folder[MAX_PATH] = {};
-        GetTempPathA(sizeof folder, folder);
-        log_ = std::string(folder) + "sentrel-versions.log";
-        DeleteFileA(log_.c_str());
-    }
-    void TearDown() override {
-        DeleteFileA(log_.c_str());
-        E2e::TearDown();
-    }
     // Runs quietly with a record and gives the exit code; the record is then in record_.
     int Run(const std::string& arguments, const std::string& version) {
-        DeleteFileA(log_.c_str());
-        SentrelRun run(arguments + " /Quiet \"/Log:" + log_ + "\"", version);
+        log_.Clear();
+        SentrelRun run(arguments + " /Quiet \"/Log:" + log_.Path() + "\"", version);
         const int code = run.FinishAnsweringOk();
-        std::ifstream file(log_, std::ios::binary);
-        std::stringstream text;
-        text << file.rdbuf();
-        record_ = text.str();
+        record_ = log_.Text();
         return code;
     }
     std::string WindowsLine() const {
@@ -41,7 +24,8 @@ protected:
         return at == std::string::npos ? "<none>" : record_.substr(at + 2, record_.find(',', at) - at - 2);
     }
 
-    std::string log_, record_;
+    TempLog log_{"sentrel-versions.log"};
+    std::string record_;
 };
 
 TEST_P(NewerWindows, StartsOnEveryVersionAndRecordsTheVersionWindowsReports) {
