@@ -54,9 +54,7 @@ std::string PutBackCutOffRun(LogonContext& context) {
         Commit(plan, store, steps);
     } catch (const CommitError& e) {
         // What the registry refused is named in its message; the journal stays.
-        context.state.Failure =
-            FormatMessageText(kMsgCutOffNotPutBack, started) + ": " + e.what();
-        throw RegistryError(context.state.Failure);
+        throw RegistryError(FormatMessageText(kMsgCutOffNotPutBack, started) + ": " + e.what());
     }
     return context.state.DryRun ? std::string(kMsgCutOffWouldPutBack)
                                 : FormatMessageText(kMsgCutOffPutBack, started);
@@ -64,11 +62,14 @@ std::string PutBackCutOffRun(LogonContext& context) {
 
 std::string PutBackCutOffRunAtStart(LogonContext& context) {
     RunTurn turn(context.platform);
-    if (!turn.Taken()) {
-        context.state.Failure = kMsgRunTurnTimedOut;
-        throw RegistryError(std::string(kMsgRunTurnTimedOut) + "\r\n\r\n" + kMsgNothingChanged);
+    // What stops it stops the run before anything of its own is written.
+    try {
+        if (!turn.Taken()) throw RegistryError(kMsgRunTurnTimedOut);
+        return PutBackCutOffRun(context);
+    } catch (const std::exception& e) {
+        context.state.Failure = e.what();
+        throw RegistryError(context.state.Failure + "\r\n\r\n" + kMsgNothingChanged);
     }
-    return PutBackCutOffRun(context);
 }
 
 }  // namespace sentrel

@@ -80,6 +80,7 @@ inline constexpr const char* kJournalKeysMade = "Keys made";
 // The program's own keys, innermost first: a journal that cannot say which it made deletes
 // those it leaves empty.
 inline constexpr const char* kProgramKeys[] = {kProgramKey, "SOFTWARE\\Pellam"};
-inline constexpr const char* kMsgJournalUnreadable = "The journal of an earlier run cannot be read";
+inline constexpr const char* kMsgJournalUnreadable =
+    "Cannot read the journal HKLM\\SOFTWARE\\Pellam\\Sentrel\\Journal";
 
 }  // namespace sentrel

@@ -123,6 +123,7 @@ std::vector<RegistryChange> NetOfWritten(const std::vector<RegistryChange>& writ
     std::vector<RegistryChange> net;
     for (const RegistryChange& change : written) {
         RegistryChange last = change;
+        bool again = false;  // written before: from what it replaced first
         const bool value = change.kind == RegistryChange::ValueSet ||
                            change.kind == RegistryChange::ValueDeleted;
         for (auto at = net.begin(); value && at != net.end(); ++at) {
@@ -130,16 +131,12 @@ std::vector<RegistryChange> NetOfWritten(const std::vector<RegistryChange>& writ
                 SameName(at->key, change.key) && SameName(at->name, change.name)) {
                 last.before = at->before;
                 net.erase(at);
+                again = true;
                 break;
             }
         }
-        net.push_back(std::move(last));
+        if (!again || last.before != last.after) net.push_back(std::move(last));
     }
-    std::erase_if(net, [](const RegistryChange& change) {
-        return (change.kind == RegistryChange::ValueSet ||
-                change.kind == RegistryChange::ValueDeleted) &&
-               change.before == change.after;
-    });
     return net;
 }
 

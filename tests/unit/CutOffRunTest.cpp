@@ -304,5 +304,19 @@ TEST_F(CutOff, TheDoorsSayWhatTheyDoOfAJournalLeftBehind) {
     EXPECT_EQ(Dump(memory), before);
 }
 
+// A journal the program cannot read (a damaged value) is never guessed at: every start that
+// would write stops, writes nothing and says where it is.
+TEST_F(CutOff, ADamagedJournalStopsTheRunUnwrittenAndSaysWhereItIs) {
+    Begin(false, Machine::SetUp);
+    PutString(memory, "SOFTWARE\\Pellam\\Sentrel\\Journal", "1", "not an entry");
+    const std::vector<std::string> before = Dump(memory);
+    EXPECT_EQ(Run(memory, kRoads[0].arguments), kExitFailed);
+    EXPECT_EQ(Dump(memory), before);
+    ASSERT_EQ(platform.MessageTexts().size(), 1u);
+    EXPECT_EQ(platform.MessageTexts()[0],
+              "Cannot read the journal HKLM\\SOFTWARE\\Pellam\\Sentrel\\Journal\r\n\r\n"
+              "Nothing was changed.");
+}
+
 }  // namespace
 }  // namespace sentrel::test
