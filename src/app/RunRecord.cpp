@@ -12,13 +12,6 @@ namespace {
 const char* const kHidden = "****";
 const char* const kNewLine = "\r\n";
 
-// Formatted by hand: the C library's printf family would bring in MinGW's own printf, floating
-// point and all, a fifth of the program's size.
-std::string HexByte(unsigned char c) {
-    const char* digits = "0123456789ABCDEF";
-    return {digits[c >> 4], digits[c & 15]};
-}
-
 // Control characters would break the record's lines: they show as \xNN.
 std::string Printable(const std::string& text) {
     std::string shown;
@@ -26,7 +19,7 @@ std::string Printable(const std::string& text) {
         if (c >= 32 && c != 127)
             shown += static_cast<char>(c);
         else
-            shown += "\\x" + HexByte(c);
+            shown += "\\x" + UpperHex(c, 2);
     }
     return shown;
 }
@@ -69,7 +62,7 @@ std::string DataText(const RegistryValue& value) {
     const Bytes& data = value.data;
     if (data.empty()) return "(no data)";
     std::string hex = "hex:";
-    for (std::size_t i = 0; i < data.size(); ++i) hex += (i ? "," : "") + HexByte(data[i]);
+    for (std::size_t i = 0; i < data.size(); ++i) hex += (i ? "," : "") + UpperHex(data[i], 2);
     return hex;
 }
 

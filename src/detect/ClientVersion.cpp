@@ -19,9 +19,7 @@ std::string BinaryServicePack(TRegistry& reg) {
     int size = reg.GetDataSize("Service Pack");
     Bytes bytes(size > 0 ? size : 0);
     int count = reg.ReadBinaryData("Service Pack", bytes.data(), size);
-    std::uint32_t number = 0;
-    for (int i = 0; i < count && i < 4; ++i) number |= std::uint32_t(bytes[i]) << (8 * i);
-    return std::to_string(number);
+    return std::to_string(LittleEndianOf(bytes.data(), count > 0 ? count : 0));
 }
 
 std::string Version9x(TRegistry& reg) {

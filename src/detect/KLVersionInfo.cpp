@@ -1,20 +1,13 @@
 #include "detect/KLVersionInfo.h"
 
+#include "registry/RegistryStore.h"
 
 namespace sentrel {
 
 namespace {
 
 std::uint32_t Dword(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | std::uint32_t(bytes[at + 3]) << 24;
-}
-
-// Four upper-case hexadecimal digits of the low 16 bits.
-std::string Hex4(std::int32_t value) {
-    static const char kDigits[] = "0123456789ABCDEF";
-    std::string text(4, '0');
-    for (int i = 0; i < 4; ++i) text[3 - i] = kDigits[(value >> (4 * i)) & 0xF];
-    return text;
+    return LittleEndianOf(bytes.data() + at, 4);
 }
 
 }  // namespace
@@ -51,7 +44,7 @@ void TKLVersionInfo::GetFileInfo() {
         language_ = static_cast<std::int32_t>(entry & 0xFFFF);
         charSet_ = static_cast<std::int32_t>(entry >> 16);
     }
-    translationKey_ = Hex4(language_) + Hex4(charSet_);
+    translationKey_ = UpperHex(language_, 4) + UpperHex(charSet_, 4);
 }
 
 std::string TKLVersionInfo::GetValue(const std::string& name) const {

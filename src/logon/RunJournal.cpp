@@ -35,8 +35,7 @@ public:
     explicit Reader(const Bytes& bytes) : bytes_(bytes) {}
     bool Number(std::uint32_t* number) {
         if (bytes_.size() - at_ < 4) return false;
-        *number = 0;
-        for (int i = 3; i >= 0; --i) *number = (*number << 8) | bytes_[at_ + i];
+        *number = LittleEndianOf(bytes_.data() + at_, 4);
         at_ += 4;
         return true;
     }

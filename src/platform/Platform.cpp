@@ -11,6 +11,12 @@ std::optional<std::string> SystemErrorLine(Platform& platform, std::uint32_t cod
     return text;
 }
 
+std::string UpperHex(std::uint32_t value, int digits) {
+    std::string text(digits, '0');
+    for (int i = digits; i-- > 0; value >>= 4) text[i] = "0123456789ABCDEF"[value & 0xF];
+    return text;
+}
+
 std::string TimeText(const LocalTime& t) {
     auto twoDigits = [](int n) { return (n < 10 ? "0" : "") + std::to_string(n); };
     // Appended piece by piece: each "text" + ... would build a string of its own.

@@ -60,6 +60,10 @@ class Platform;
 // system reads it here.
 std::optional<std::string> SystemErrorLine(Platform& platform, std::uint32_t code);
 
+// The low digits hexadecimal digits of value, upper case ("04E4"): formatted by hand, as the
+// C library's printf family would bring in MinGW's own printf, floating point and all.
+std::string UpperHex(std::uint32_t value, int digits);
+
 // "2026-12-09 07:52:24": how the record and the journal write a time.
 std::string TimeText(const LocalTime& time);
 

@@ -30,8 +30,8 @@ static auto Find(Values& values, const std::string& name) -> decltype(&values[0]
     return nullptr;
 }
 
-bool OverlayStore::Resolve(HKey parent, const std::string& subKey, HKey* root, std::string* path,
-                           std::uint32_t* view) const {
+bool OverlayStore::Resolve(HKey parent, const std::string& subKey, HKey* root,
+                           std::string* path) const {
     if (IsRoot(parent)) {
         *root = parent;
         *path = subKey;
@@ -40,15 +40,14 @@ bool OverlayStore::Resolve(HKey parent, const std::string& subKey, HKey* root, s
     Key* key = nullptr;
     if (Live(parent, &key) == kErrorInvalidHandle) return false;
     *root = key->root;
-    *view = key->view;
     *path = key->path;
     if (!subKey.empty()) *path = key->path.empty() ? subKey : (*path += '\\') += subKey;
     return true;
 }
 
-long OverlayStore::Load(HKey root, const std::string& path, std::uint32_t view, Key** key) {
+long OverlayStore::Load(HKey root, const std::string& path, Key** key) {
     for (const std::unique_ptr<Key>& known : keys_) {
-        if (known->root == root && known->view == view && SameName(known->path, path)) {
+        if (known->root == root && SameName(known->path, path)) {
             *key = known.get();
             return kErrorSuccess;
         }
@@ -56,9 +55,8 @@ long OverlayStore::Load(HKey root, const std::string& path, std::uint32_t view, 
     auto fresh = std::make_unique<Key>();
     fresh->root = root;
     fresh->path = path;
-    fresh->view = view;
     HKey below = 0;
-    const long error = base_.OpenKey(root, path, kKeyRead | view, &below);
+    const long error = base_.OpenKey(root, path, kKeyRead, &below);
     if (error && error != kErrorFileNotFound) return error;
     if (!error) {
         fresh->existsBelow = fresh->exists = true;
@@ -82,7 +80,7 @@ long OverlayStore::Load(HKey root, const std::string& path, std::uint32_t view, 
 long OverlayStore::CheckAccess(const Key& key, std::uint32_t access) {
     if (!Writes(access) || !key.existsBelow) return kErrorSuccess;
     HKey below = 0;
-    const long error = base_.OpenKey(key.root, key.path, access | key.view, &below);
+    const long error = base_.OpenKey(key.root, key.path, access, &below);
     if (!error) base_.CloseKey(below);
     return error;
 }
@@ -104,10 +102,9 @@ long OverlayStore::OpenKey(HKey parent, const std::string& subKey, std::uint32_t
                            HKey* result) {
     HKey root = 0;
     std::string path;
-    std::uint32_t view = access & kViews;
-    if (!Resolve(parent, subKey, &root, &path, &view)) return kErrorInvalidHandle;
+    if (!Resolve(parent, subKey, &root, &path)) return kErrorInvalidHandle;
     Key* key = nullptr;
-    long error = Load(root, path, view, &key);
+    long error = Load(root, path, &key);
     if (!error && !key->exists) error = kErrorFileNotFound;
     if (!error) error = CheckAccess(*key, access);
     if (!error) *result = Hand(key);
@@ -118,13 +115,12 @@ long OverlayStore::CreateKey(HKey parent, const std::string& subKey, std::uint32
                              HKey* result) {
     HKey root = 0;
     std::string path;
-    std::uint32_t view = access & kViews;
-    if (!Resolve(parent, subKey, &root, &path, &view)) return kErrorInvalidHandle;
+    if (!Resolve(parent, subKey, &root, &path)) return kErrorInvalidHandle;
     Key* above = nullptr;
     Key* key = nullptr;
     for (std::size_t end = 0; end != std::string::npos; above = key) {
         end = path.find('\\', end + 1);
-        if (long error = Load(root, path.substr(0, end), view, &key)) return error;
+        if (long error = Load(root, path.substr(0, end), &key)) return error;
         if (key->exists) continue;
         // A key made is named as the run that makes it spells it.
         key->path = path.substr(0, end);
@@ -199,15 +195,14 @@ long OverlayStore::DeleteValue(HKey handle, const std::string& name) {
 long OverlayStore::DeleteKey(HKey parent, const std::string& subKey) {
     HKey root = 0;
     std::string path;
-    std::uint32_t view = 0;
-    if (!Resolve(parent, subKey, &root, &path, &view)) return kErrorInvalidHandle;
+    if (!Resolve(parent, subKey, &root, &path)) return kErrorInvalidHandle;
     Key* key = nullptr;
-    if (long error = Load(root, path, view, &key)) return error;
+    if (long error = Load(root, path, &key)) return error;
     if (!key->exists) return kErrorFileNotFound;
     if (!key->subkeys.empty()) return kErrorAccessDenied;  // as NT refuses a key with subkeys
     if (long error = CheckAccess(*key, kKeyAllAccess)) return error;
     Key* above = nullptr;
-    if (long error = Load(root, ParentOf(path), view, &above)) return error;
+    if (long error = Load(root, ParentOf(path), &above)) return error;
     std::vector<std::string>& names = above->subkeys;
     for (auto at = names.begin(); at != names.end(); ++at) {
         if (SameName(*at, LastName(path))) {
@@ -261,7 +256,7 @@ std::vector<PlannedChange> OverlayStore::Plan() const {
     auto parentOf = [&](const Key& key) -> const Key* {
         if (key.path.find('\\') == std::string::npos) return nullptr;
         for (const std::unique_ptr<Key>& other : keys_)
-            if (other->root == key.root && other->view == key.view &&
+            if (other->root == key.root &&
                 SameName(other->path, ParentOf(key.path)))
                 return other.get();
         return nullptr;

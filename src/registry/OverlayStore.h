@@ -56,7 +56,6 @@ private:
     struct Key {
         HKey root = 0;
         std::string path;        // below the root, as the program first spelled it
-        std::uint32_t view = 0;  // the WOW64 view the program asked for
         bool existsBelow = false;
         bool exists = false;
         std::vector<Value> valuesBelow, values;
@@ -66,11 +65,10 @@ private:
     };
 
     // The key, read from below the first time; an error other than "not there" is returned.
-    long Load(HKey root, const std::string& path, std::uint32_t view, Key** key);
+    long Load(HKey root, const std::string& path, Key** key);
     // Where a path of the program's starts: a root and the path below it; false for a handle
     // that is not open.
-    bool Resolve(HKey parent, const std::string& subKey, HKey* root, std::string* path,
-                 std::uint32_t* view) const;
+    bool Resolve(HKey parent, const std::string& subKey, HKey* root, std::string* path) const;
     // Whether the run could have the access it asks for on an existing key below.
     long CheckAccess(const Key& key, std::uint32_t access);
     // The key of an open handle, or why there is none.

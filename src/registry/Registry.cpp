@@ -148,9 +148,7 @@ std::int32_t TRegistry::ReadInteger(const std::string& name) {
     if (store_.QueryValue(current_, name, &type, &data, 4) != kErrorSuccess)
         throw RegistryError(FormatMessageText(kMsgGetDataFailed, name));
     if (type != kRegDword) throw RegistryError(FormatMessageText(kMsgInvalidDataType, name));
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < data.size(); ++i) value |= std::uint32_t(data[i]) << (8 * i);
-    return static_cast<std::int32_t>(value);
+    return static_cast<std::int32_t>(LittleEndianOf(data.data(), data.size()));
 }
 
 int TRegistry::ReadBinaryData(const std::string& name, void* buffer, int bufferSize) {

@@ -1,7 +1,8 @@
 #pragma once
-// The accessor every registry task goes through. It asks for full access on every open and
-// create, reads included, so an open fails without write rights. Failures of reads and writes
-// raise RegistryError with the program's fixed messages.
+// The accessor every registry task goes through. OpenKey and CreateKey ask for full access,
+// reads included, so such an open fails without write rights; OpenKeyReadOnly asks for read
+// access only. Failures of reads and writes raise RegistryError with the program's fixed
+// messages.
 #include <stdexcept>
 #include <string>
 #include <vector>

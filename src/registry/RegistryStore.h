@@ -54,6 +54,9 @@ struct RegistryValue {
 // What a value's bytes say, read one way everywhere. A string value (REG_SZ or REG_EXPAND_SZ)
 // is its text up to its first NUL, as the accessor reads it; none for another type.
 std::optional<std::string> StringOf(const RegistryValue& value);
+// The number that count bytes (at most four) make, the first the lowest: how the registry,
+// the version block and the journal store numbers.
+std::uint32_t LittleEndianOf(const std::uint8_t* bytes, std::size_t count);
 // A REG_DWORD's number; none for another type or a size other than four bytes.
 std::optional<std::uint32_t> DwordOf(const RegistryValue& value);
 // A REG_MULTI_SZ's strings, up to the empty one that ends the list.

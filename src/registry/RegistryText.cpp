@@ -26,10 +26,15 @@ std::optional<std::string> StringOf(const RegistryValue& value) {
     return text.substr(0, text.find('\0'));
 }
 
+std::uint32_t LittleEndianOf(const std::uint8_t* bytes, std::size_t count) {
+    std::uint32_t number = 0;
+    for (std::size_t i = count < 4 ? count : 4; i-- > 0;) number = number << 8 | bytes[i];
+    return number;
+}
+
 std::optional<std::uint32_t> DwordOf(const RegistryValue& value) {
-    const Bytes& d = value.data;
-    if (value.type != kRegDword || d.size() != 4) return std::nullopt;
-    return d[0] | d[1] << 8 | d[2] << 16 | static_cast<std::uint32_t>(d[3]) << 24;
+    if (value.type != kRegDword || value.data.size() != 4) return std::nullopt;
+    return LittleEndianOf(value.data.data(), 4);
 }
 
 std::vector<std::string> MultiSzOf(const Bytes& data) {

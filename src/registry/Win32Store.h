@@ -26,10 +26,8 @@ public:
     long FlushKey(HKey key) override;
     long SetKeySecurity(HKey key, const Bytes& descriptor) override;
 
-    // The bits added to every access mask: KEY_WOW64_64KEY under WOW64, else none.
-
 private:
-    std::uint32_t viewFlags_;
+    std::uint32_t viewFlags_;  // added to every access mask: KEY_WOW64_64KEY under WOW64, else 0
 };
 
 // True when this 32-bit process runs on 64-bit Windows. IsWow64Process is looked up at run

@@ -397,8 +397,8 @@ void TForm1::ExitClick() { DestroyWindow(window_); }
 
 void TForm1::FormClose() {
     std::string question = std::string("Do you want to exit ") + kApplicationTitle + "?";
-    if (platform_.ShowMessageBox(question, kApplicationTitle, MB_YESNO | MB_ICONQUESTION) ==
-        IDYES)
+    if (platform_.ShowMessageBox(question, kApplicationTitle, kMbYesNo | kMbIconQuestion) ==
+        kIdYes)
         DestroyWindow(window_);
 }
 

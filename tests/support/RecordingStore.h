@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "registry/ForwardingStore.h"
+#include "support/ForwardingStore.h"
 #include "registry/KeyPaths.h"
 
 namespace sentrel::test {

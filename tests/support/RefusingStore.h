@@ -4,7 +4,7 @@
 // pass. Counts every write call, refused or not.
 #include <cstddef>
 
-#include "registry/ForwardingStore.h"
+#include "support/ForwardingStore.h"
 
 namespace sentrel::test {
 
