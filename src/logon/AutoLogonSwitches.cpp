@@ -49,8 +49,8 @@ PlannedChange ChangeOf(const Switch& flag, const std::optional<RegistryValue>& f
     return {kHkeyLocalMachine, flag.key + 1, std::move(change)};
 }
 
-}  // namespace
-
+// Whether a switch's value, as stored, has automatic logon on: a text other than "0" or
+// empty, a number other than 0; for the entries that are off when absent, being there.
 bool SwitchIsOn(const std::optional<RegistryValue>& value, bool offWhenAbsent) {
     if (!value) return false;
     if (offWhenAbsent) return true;
@@ -58,6 +58,8 @@ bool SwitchIsOn(const std::optional<RegistryValue>& value, bool offWhenAbsent) {
     if (std::optional<std::uint32_t> number = DwordOf(*value)) return *number != 0;
     return true;  // a value of another kind: taken as on, so it is written off first
 }
+
+}  // namespace
 
 std::vector<PlannedChange> OrderForCutOff(const std::vector<PlannedChange>& plan,
                                           RegistryStore& store, bool windows9x,

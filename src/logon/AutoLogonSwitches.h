@@ -21,8 +21,4 @@ std::vector<PlannedChange> OrderForCutOff(const std::vector<PlannedChange>& plan
                                           RegistryStore& store, bool windows9x,
                                           const std::string& profileName);
 
-// Whether a switch's value, as stored, has automatic logon on: a text other than "0" or
-// empty, a number other than 0; for the entries that are off when absent, being there.
-bool SwitchIsOn(const std::optional<RegistryValue>& value, bool offWhenAbsent);
-
 }  // namespace sentrel

@@ -11,8 +11,6 @@ namespace sentrel {
 
 namespace {
 
-const char* const kBackupRoot = "\\SOFTWARE\\Pellam\\Sentrel";
-
 bool IsWindowsDialog(const RegistryValue& value) {
     const std::optional<std::string> text = StringOf(value);
     return text && SameName(*text, kWindowsLogonDialog);

@@ -9,6 +9,9 @@ inline constexpr const char* kNwginaLoginScreenKey = "\\SOFTWARE\\NOVELL\\NWGINA
 inline constexpr const char* kInitialLoginKey =
     "\\SOFTWARE\\NOVELL\\Network Provider\\Initial Login";
 inline constexpr const char* kNeverLoginKey = "\\SOFTWARE\\Novell\\Print\\Never Login";
+// The program's own key: its backups (at the mirrored path of what they back up) and the
+// journal of a run.
+inline constexpr const char* kBackupRoot = "\\SOFTWARE\\Pellam\\Sentrel";
 
 // The Novell logon dialog's own values that mode 1 replaces and a disable puts back.
 inline constexpr const char* kLoginWhenNwginaNotLoaded = "Login When NWGina Not Loaded";

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "logon/RegistryPaths.h"
 #include "registry/OverlayStore.h"
 
 namespace sentrel {
@@ -33,7 +34,7 @@ struct RunJournal {
 };
 
 // The journal's key under the program's own, and the program's own keys above it.
-inline constexpr const char* kProgramKey = "SOFTWARE\\Pellam\\Sentrel";
+inline constexpr const char* kProgramKey = kBackupRoot + 1;  // below HKEY_LOCAL_MACHINE
 inline constexpr const char* kJournalKey = "SOFTWARE\\Pellam\\Sentrel\\Journal";
 
 // The entries of a commit, in its order: each value it writes with what that write replaces,

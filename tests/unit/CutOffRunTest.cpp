@@ -4,6 +4,8 @@
 #include "logon/CutOffRun.h"
 #include "logon/RunJournal.h"
 #include "support/CuttingStore.h"
+#include "support/Detected.h"
+#include "ui/FormActions.h"
 #include "support/RoadsFixture.h"
 
 namespace sentrel::test {
@@ -316,6 +318,34 @@ TEST_F(CutOff, ADamagedJournalStopsTheRunUnwrittenAndSaysWhereItIs) {
     EXPECT_EQ(platform.MessageTexts()[0],
               "Cannot read the journal HKLM\\SOFTWARE\\Pellam\\Sentrel\\Journal\r\n\r\n"
               "Nothing was changed.");
+}
+
+// A run may be cut off while the window waits for its turn: Enable puts that run back first,
+// says so, and then writes what the window asks.
+TEST_F(CutOff, TheWindowsEnablePutsBackARunCutOffWhileItWaited) {
+    Begin(false, Machine::SetUp);
+    ASSERT_EQ(Run(memory, "/U /MSUsr:w /MSPass:q /Mode:1"), kExitDone);
+    const std::vector<std::string> asked = Dump(memory);
+    Begin(false, Machine::SetUp);
+    CuttingStore counted(memory);
+    ASSERT_EQ(Run(counted, kRoads[4].arguments), kExitDone);  // the run that will be cut
+    Begin(false, Machine::SetUp);
+    ASSERT_TRUE(RunCutBefore(counted.Changes() / 2, kRoads[4].arguments));
+    ASSERT_TRUE(JournalLeft());
+    platform.messageBoxes.clear();
+    ProgramState windowState{"", "Default"};
+    FormState window;
+    window.settings.MsUser = "w";
+    window.settings.MsPassword = "q";
+    window.SetAllModeEntries();
+    window.modeIndex = 1;  // mode 1
+    const Environment detected = Detected(platform, true);
+    LogonContext context{memory, platform, windowState, detected};
+    EnableClicked(context, window);
+    ASSERT_GE(platform.MessageTexts().size(), 2u);
+    EXPECT_TRUE(platform.MessageTexts()[0].starts_with("An earlier run was cut off (started "))
+        << platform.MessageTexts()[0];
+    EXPECT_EQ(Difference(Dump(memory), asked), std::vector<std::string>{});
 }
 
 }  // namespace
