@@ -17,19 +17,21 @@ enum class SwitchForm {
     Valued,     // the argument begins with the slash and the name, which ends in a colon
 };
 
+// A row names only what its switch has; the rest keeps these defaults (designated initialisers
+// in the table), so each row reads on its own.
 struct SwitchEntry {
     const char* name;  // without the slash; a valued switch's name ends in its colon
     SwitchForm form;
-    bool ignoreCase;   // valued switches: whether the name is matched without letter case
-    bool secret;       // the value is a password: the run record masks it
-    bool guessed;      // the value "AuToDeTeCt" is taken from what the workstation stores
-    std::string LogonSettings::*text;  // the text field the value fills, or none
-    bool LogonSettings::*flag;         // the flag the switch sets, or none
-    bool CommandLine::*option;         // the run's option the switch sets, or none
-    std::optional<std::string> CommandLine::*value;  // the run's value it gives, or none
-    const char* fieldLabel;            // the window field's label, for messages, or none
-    int lineOrder;  // where the window's command line writes it (from 1), or 0 when it never does
-    const char* usage;  // the Usage page's line after the switch's name, tabs included
+    bool ignoreCase = true;  // valued switches: whether the name is matched without letter case
+    bool secret = false;     // the value is a password: the run record masks it
+    bool guessed = false;    // the value "AuToDeTeCt" is taken from what the workstation stores
+    std::string LogonSettings::*text = nullptr;  // the text field the value fills, or none
+    bool LogonSettings::*flag = nullptr;         // the flag the switch sets, or none
+    bool CommandLine::*option = nullptr;         // the run's option the switch sets, or none
+    std::optional<std::string> CommandLine::*value = nullptr;  // the run's value, or none
+    const char* fieldLabel = nullptr;  // the window field's label, for messages, or none
+    int lineOrder = 0;  // where the window's command line writes it (from 1), or 0 when it never does
+    const char* usage = "";  // the Usage page's line after the switch's name, tabs included
 };
 
 std::span<const SwitchEntry> SwitchTable();
