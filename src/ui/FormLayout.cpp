@@ -104,4 +104,10 @@ const ControlSpec kControls[] = {
 
 const int kControlCount = sizeof kControls / sizeof kControls[0];
 
+const ControlSpec* ControlSpecOf(int id) {
+    for (int i = 0; i < kControlCount; ++i)
+        if (kControls[i].id == id) return &kControls[i];
+    return nullptr;
+}
+
 }  // namespace sentrel

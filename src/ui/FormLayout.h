@@ -19,6 +19,8 @@ struct ControlSpec {
 
 extern const ControlSpec kControls[];
 extern const int kControlCount;
+// The row of a control, by its id; none for an id the table does not hold.
+const ControlSpec* ControlSpecOf(int id);
 
 inline constexpr int kClientWidth = 569;
 inline constexpr int kClientHeight = 377;

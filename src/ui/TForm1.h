@@ -30,26 +30,30 @@ public:
     bool ChangePageByKey(const MSG& message);
 
 private:
+    // TForm1.cpp: the window procedures and where each message goes.
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK MailMeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK MemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void Command(int id, int code);
     LRESULT ColourOf(HDC dc, HWND control);
 
+    // TForm1Build.cpp: fonts, frame, pages and controls.
     void CreateFonts();
     void CreateControls(HINSTANCE instance);
+
+    // TForm1Binding.cpp: the controls and the FormState.
     HWND Control(int id) const;
     void Pull();
     void Push();
     void PushControls();
-    static bool IsUserCommand(int id, int code);
     void SetText(int id, const std::string& text);
     std::string Text(int id) const;
     bool Checked(int id) const;
     void Check(int id, bool checked);
     static std::string WindowText(HWND window);
+
+    // TForm1Pages.cpp: pages, tabs and focus.
     void ShowPage(int page);
     // The focus never stays on a hidden page: it goes to the control that last had it on the
     // page shown, else to that page's first tab stop.
@@ -61,7 +65,10 @@ private:
     void UpdateTabs();
     std::vector<int> VisiblePages() const;
 
-    // Handlers, named after control and event.
+    // TForm1Handlers.cpp: the one filter of notifications, the dispatch, and the handlers,
+    // named after control and event.
+    static bool IsUserCommand(int id, int code);
+    void Command(int id);
     void cboxAgreeClick();
     void btnNextClick();
     void NextPageClick();
