@@ -1,5 +1,6 @@
 #include "logon/AutoLogonSwitches.h"
 
+#include "logon/NovellLogin.h"
 #include "logon/RegistryPaths.h"
 #include "logon/WinlogonValues.h"
 #include "registry/KeyPaths.h"
@@ -19,9 +20,9 @@ std::vector<Switch> SwitchesOf(bool windows9x, const std::string& profileName) {
     if (windows9x) return {{kRunKey, profileName, true, false}};
     // The lock entry first: it is switched off before the others and on after them.
     return {{kRunKey, kLockEntryName, true, true},
-            {kWinlogonKey, "AutoAdminLogon", false, false},
-            {kNovellLoginKey, "AutoAdminLogon", false, false},
-            {kNwginaLoginScreenKey, "NetWareAutoAdminLogon", false, false}};
+            {kWinlogonKey, kWinlogonAutoAdminLogon, false, false},
+            {kNovellLoginKey, kLoginAutoAdminLogon, false, false},
+            {kNwginaLoginScreenKey, kDialogAutoAdminLogon, false, false}};
 }
 
 bool Names(const PlannedChange& planned, const Switch& flag) {

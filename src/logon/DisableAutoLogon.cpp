@@ -2,7 +2,7 @@
 
 #include "logon/KeyAccess.h"
 #include "logon/LocationProfile.h"
-#include "logon/LogonDialogBackup.h"
+#include "logon/LogonDialog.h"
 #include "logon/NovellLogin.h"
 #include "logon/RegistryPaths.h"
 #include "logon/WindowsAutoLogon9x.h"
@@ -12,7 +12,9 @@ namespace sentrel {
 
 namespace {
 
+// What an older client's automatic logon left: deleted, never written.
 const char* const kLgnXTierKey = "\\SOFTWARE\\Novell\\LgnXTier";
+const char* const kLgnXTierValues[] = {"AutoAdminLogon", "DefaultUserName", "DefaultPassword"};
 
 }  // namespace
 
@@ -24,53 +26,32 @@ void DisableAutoLogon(LogonContext& context) {
     reg.SetRootKey(kHkeyLocalMachine);
 
     if (OpenOnly(reg, kLgnXTierKey, false)) {
-        for (const char* name : {"AutoAdminLogon", "DefaultUserName", "DefaultPassword"})
+        for (const char* name : kLgnXTierValues)
             if (reg.ValueExists(name)) reg.DeleteValue(name);
     }
 
-    if (OpenOnly(reg, kWinlogonKey, false)) {
-        reg.WriteString("AutoAdminLogon", "0");
-        reg.WriteString("DefaultPassword", "");
-        reg.WriteString("ForceAutoLogon", "0");
-    }
+    DisableWinlogonAutoLogon(context.store);
 
     OpenOnly(reg, kNovellLoginKey, true);
-    reg.WriteString("AutoAdminLogon", "0");
-    reg.WriteString("DefaultPassword", "");
+    SwitchOffNovellLogin(reg);
     RestoreNmas(reg);
 
-    OpenOnly(reg, kNwginaLoginScreenKey, true);
-    reg.WriteString("NetWareAutoAdminLogon", "0");
+    SwitchOffNovellDialog(reg);
 
-    if (OpenOnly(reg, kRunKey, false)) reg.DeleteValue(kLockEntryName);
+    RemoveLockWorkstation(context.store);
 
     std::string firstProfile;
     if (OpenOnly(reg, kProfileListKey, false)) firstProfile = reg.ReadString("0");
 
     OpenOnly(reg, kNovellLoginKey, true);
-    reg.WriteString("DefaultLocationProfile", firstProfile);
+    reg.WriteString(kLoginDefaultLocationProfile, firstProfile);
 
-    if (OpenOnly(reg, kProfilesRootKey, false)) reg.WriteString("Last Used", firstProfile);
+    if (OpenOnly(reg, kProfilesRootKey, false)) reg.WriteString(kLastUsed, firstProfile);
 
-    OpenOnly(reg, kNwginaLoginScreenKey, true);
-    reg.WriteString("DefaultNetWarePassword", "");
+    EmptyNovellDialogPassword(reg);
+    reg.CloseKey();
 
-    if (OpenOnly(reg, kInitialLoginKey, false))
-        reg.WriteString(kLoginWhenNwginaNotLoaded, "Yes");
-
-    // A third-party dialog that an enable replaced comes back. Otherwise the Novell dialog
-    // replaces only the Windows one (or none): without a client there is no Novell one, and a
-    // third-party dialog in place (one a first disable put back) stays. Vista and later have
-    // none: a dialog kept from an older Windows stays kept.
-    if (!context.environment.WithoutGina() && OpenOnly(reg, kWinlogonKey, false)) {
-        if (std::optional<RegistryValue> kept = LogonDialogToRestore(context.store))
-            reg.WriteValue(kGinaDll, kept->type, kept->data);
-        else if (context.environment.ClientDetected() && NamesWindowsOrNoDialog(reg))
-            reg.WriteString(kGinaDll, "NWGINA.DLL");
-        RemoveLogonDialogBackup(context.store);
-    }
-
-    if (OpenOnly(reg, kNeverLoginKey, false)) reg.WriteInteger(kNeverLoginValue, 0);
+    PutBackNovellLogonDialog(context);
 }
 
 void DisableAutoLogon9x(LogonContext& context) {

@@ -3,7 +3,7 @@
 #include "logon/DirectoryAutoLogon.h"
 #include "logon/KeyAccess.h"
 #include "logon/RegistryPaths.h"
-#include "logon/LogonDialogBackup.h"
+#include "logon/LogonDialog.h"
 #include "logon/LogonParameters.h"
 #include "logon/WindowsCredentials.h"
 

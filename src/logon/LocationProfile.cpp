@@ -49,7 +49,7 @@ namespace {
 // as an absent one is not, so a damaged instance never stops a run that looks for another.
 bool TabKindIs(TRegistry& reg, const std::string& kind) {
     RegistryValue tab;
-    if (!reg.ReadValue("Tab", tab.type, tab.data)) return false;
+    if (!reg.ReadValue(kTabKind, tab.type, tab.data)) return false;
     return StringOf(tab) == kind;
 }
 
@@ -90,13 +90,15 @@ std::string NextTabNumber(RegistryStore& store, const std::string& profile) {
 
 std::string FindTabInstance(RegistryStore& store, const std::string& profile,
                             const std::string& kind) {
-    NextTabNumber(store, profile);  // makes the service key, as every lookup does
     TRegistry reg(store);
     reg.SetRootKey(kHkeyLocalMachine);
+    std::vector<std::string> names;
+    if (reg.OpenKeyReadOnly(ServiceKey(profile))) reg.GetKeyNames(names);
     // Only the numbers of the keys that exist are probed, lowest first: an instance behind a
     // numbering gap is still found, and a stray "Tab999999999" costs one probe, not a billion.
-    for (const std::string& n : InstanceNumbers(ServiceSubkeys(reg, profile))) {
-        if (OpenOnly(reg, ServiceKey(profile) + "\\Tab" + n, false) && TabKindIs(reg, kind))
+    for (const std::string& n : InstanceNumbers(names)) {
+        reg.CloseKey();  // a failed open leaves the previous key open
+        if (reg.OpenKeyReadOnly(ServiceKey(profile) + "\\Tab" + n) && TabKindIs(reg, kind))
             return "TAB" + n;
     }
     return std::string();
@@ -108,8 +110,9 @@ void OpenTabInstance(TRegistry& reg, const std::string& profile, const std::stri
     if (!OpenOnly(reg, ServiceKey(profile), true)) return;
     reg.CloseKey();
     std::string found = FindTabInstance(reg.Store(), profile, kind);
+    // Opened by the name the lookup probed, so a refusal names the key as it did.
     if (!found.empty())
-        OpenOnly(reg, ServiceKey(profile) + "\\" + found, false);
+        OpenOnly(reg, ServiceKey(profile) + "\\Tab" + found.substr(3), false);
     else
         OpenOnly(reg, ServiceKey(profile) + "\\Tab" + NextTabNumber(reg.Store(), profile), true);
 }
@@ -141,30 +144,30 @@ std::string RecreateLocationProfile(LogonContext& context, const std::string& pr
     reg.WriteString(kLoginServiceGuid, profile);
 
     OpenOnly(reg, ServiceKey(profile), true);
-    reg.WriteString("Tab", "Credentials");
-    reg.WriteString("UserName", "");
-    reg.WriteInteger("Save On Exit", 1);
+    reg.WriteString(kTabKind, kServiceKind);
+    reg.WriteString(kServiceUserName, "");
+    reg.WriteInteger(kServiceSaveOnExit, 1);
 
     OpenOnly(reg, ServiceKey(profile) + "\\Tab" + NextTabNumber(context.store, profile), true);
-    reg.WriteString("Context", "");
-    reg.WriteString("Tree", "");
-    reg.WriteString("Tab", kTabDirectory);
-    reg.WriteString("Server", "");
+    reg.WriteString(kDirectoryContext, "");
+    reg.WriteString(kDirectoryTree, "");
+    reg.WriteString(kTabKind, kTabDirectory);
+    reg.WriteString(kDirectoryServer, "");
     reg.WriteInteger("Clear Connections", 0);
 
     OpenOnly(reg, ServiceKey(profile) + "\\Tab" + NextTabNumber(context.store, profile), true);
-    reg.WriteInteger("Close Results", 1);
-    reg.WriteInteger("Display Results", settings.ShowResult ? 1 : 0);
-    reg.WriteString("Tab", kTabScript);
-    reg.WriteInteger("Login Script", settings.RunScript ? 1 : 0);
+    reg.WriteInteger(kScriptCloseResults, 1);
+    reg.WriteInteger(kScriptDisplayResults, settings.ShowResult ? 1 : 0);
+    reg.WriteString(kTabKind, kTabScript);
+    reg.WriteInteger(kScriptLoginScript, settings.RunScript ? 1 : 0);
 
     OpenOnly(reg, ServiceKey(profile) + "\\Tab" + NextTabNumber(context.store, profile), true);
-    reg.WriteString("DefaultDomainName", "");
-    reg.WriteString("DefaultUserName", "");
-    reg.WriteString("Tab", kTabWindowsCredentials);
+    reg.WriteString(kCredentialsDomainName, "");
+    reg.WriteString(kCredentialsUserName, "");
+    reg.WriteString(kTabKind, kTabWindowsCredentials);
 
     OpenOnly(reg, kProfilesRootKey, false);
-    reg.WriteString("Last Used", profile);
+    reg.WriteString(kLastUsed, profile);
     return result;
 }
 

@@ -19,6 +19,22 @@ inline constexpr const char* kTabDirectory = "NDS";
 inline constexpr const char* kTabScript = "Script";
 inline constexpr const char* kTabWindowsCredentials = "NT Credentials";
 
+// The values of the login service key and of its tabs, for the writers and the readers alike.
+inline constexpr const char* kTabKind = "Tab";  // a tab's kind; "Credentials" in the service key
+inline constexpr const char* kServiceKind = "Credentials";
+inline constexpr const char* kServiceUserName = "UserName";
+inline constexpr const char* kServiceSaveOnExit = "Save On Exit";
+inline constexpr const char* kDirectoryTree = "Tree";
+inline constexpr const char* kDirectoryContext = "Context";
+inline constexpr const char* kDirectoryServer = "Server";
+inline constexpr const char* kScriptDisplayResults = "Display Results";
+inline constexpr const char* kScriptLoginScript = "Login Script";
+inline constexpr const char* kScriptCloseResults = "Close Results";
+inline constexpr const char* kCredentialsDomainName = "DefaultDomainName";
+inline constexpr const char* kCredentialsUserName = "DefaultUserName";
+// In the profiles' root: the profile the client used last.
+inline constexpr const char* kLastUsed = "Last Used";
+
 // "\SOFTWARE\NOVELL\Location Profiles\Services\{1E6CEEA1-...}\" + profile.
 std::string ServiceKey(const std::string& profile);
 
@@ -31,10 +47,12 @@ std::vector<std::string> InstanceNumbers(const std::vector<std::string>& names);
 // names no existing key. Makes the service key when it is missing.
 std::string NextTabNumber(RegistryStore& store, const std::string& profile);
 // "TAB" + n for the lowest-numbered instance of that kind (its "Tab" value matched exactly), or
-// empty text.
+// empty text. It only reads, with read access alone: the writers and the reading of what is in
+// force find the same instance, and a lookup makes nothing.
 std::string FindTabInstance(RegistryStore& store, const std::string& profile,
                             const std::string& kind);
-// Leaves reg with the tab instance of that kind open: the existing one, or a new one.
+// Leaves reg with the tab instance of that kind open: the existing one, or a new one. Makes the
+// service key when it is missing.
 void OpenTabInstance(TRegistry& reg, const std::string& profile, const std::string& kind);
 
 // Deletes the profile and builds it anew with empty directory, script and Windows credentials

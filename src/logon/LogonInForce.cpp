@@ -6,8 +6,9 @@
 #include "detect/ClientVersion.h"
 #include "logon/LocationProfile.h"
 #include "logon/LogonContext.h"
-#include "logon/LogonDialogBackup.h"
+#include "logon/LogonDialog.h"
 #include "logon/LogonSettings.h"
+#include "logon/NovellLogin.h"
 #include "logon/RegistryPaths.h"
 #include "logon/WinlogonValues.h"
 
@@ -20,8 +21,6 @@ const char* const kPreferredTreeKey = SENTREL_REQUESTER "\\Preferred Tree";
 const char* const kTreesKey = SENTREL_REQUESTER "\\Preferred Tree\\Trees";
 const char* const kPreferredServerKey = SENTREL_REQUESTER "\\Preferred Server";
 #undef SENTREL_REQUESTER
-const char* const kScriptDisplayResults = "Display Results";
-const char* const kScriptLoginScript = "Login Script";
 
 // The store's own paths carry no leading backslash. Paths and names are plain texts here, so
 // each call site builds no string of its own.
@@ -55,36 +54,22 @@ public:
         std::optional<RegistryValue> value = Value(path, name);
         return value && DwordOf(*value) == 1u;
     }
-    std::vector<std::string> Subkeys(const char* path) {
-        std::vector<std::string> names;
-        ScopedKey key(store_);
-        if (store_.OpenKey(kHkeyLocalMachine, Relative(path), kKeyRead, key.Out()) !=
-            kErrorSuccess)
-            return names;
-        std::string name;
-        for (std::uint32_t i = 0; store_.EnumKey(key.Get(), i, &name) == kErrorSuccess; ++i)
-            names.push_back(name);
-        return names;
-    }
-    // The lowest-numbered tab instance of that kind, as the writers find it, or empty text.
-    std::string Tab(const std::string& profile, const char* kind) {
-        const std::string service = ServiceKey(profile);
-        for (const std::string& n : InstanceNumbers(Subkeys(service.c_str()))) {
-            const std::string tab = service + "\\Tab" + n;
-            if (Text(tab.c_str(), "Tab") == std::string(kind)) return tab;
-        }
-        return std::string();
-    }
 
 private:
     RegistryStore& store_;
 };
 
+// The lowest-numbered tab instance of that kind, the one the writers write, or empty text.
+std::string TabKey(RegistryStore& store, const std::string& profile, const char* kind) {
+    const std::string found = FindTabInstance(store, profile, kind);
+    return found.empty() ? found : ServiceKey(profile) + "\\" + found;
+}
+
 std::string ModeNt(Reader& reader, bool clientDetected, bool withoutGina) {
-    const bool windows = reader.TextIs(kWinlogonKey, "AutoAdminLogon", "1");
+    const bool windows = reader.TextIs(kWinlogonKey, kWinlogonAutoAdminLogon, "1");
     if (!clientDetected) return windows ? kModeWorkstationOnly : kInForceOff;
-    const bool novell = reader.TextIs(kNovellLoginKey, "AutoAdminLogon", "1");
-    const bool dialog = reader.TextIs(kNwginaLoginScreenKey, "NetWareAutoAdminLogon", "1");
+    const bool novell = reader.TextIs(kNovellLoginKey, kLoginAutoAdminLogon, "1");
+    const bool dialog = reader.TextIs(kNwginaLoginScreenKey, kDialogAutoAdminLogon, "1");
     if (windows) {
         if (novell && dialog) return kModeDirectoryAndWorkstation;
         if (novell || dialog) return kInForceMixed;
@@ -96,7 +81,7 @@ std::string ModeNt(Reader& reader, bool clientDetected, bool withoutGina) {
     }
     if (novell || dialog) return kInForceMixed;
     if (!reader.Value(kNovellLoginKey, kNmasBackup)) return kInForceOff;
-    return reader.DwordIsOne(kNovellLoginKey, "AutoAdminQueryNDS") ? kModeParametersOnly
+    return reader.DwordIsOne(kNovellLoginKey, kLoginAutoAdminQueryNds) ? kModeParametersOnly
                                                                   : kInForceMixed;
 }
 
@@ -123,15 +108,16 @@ void ReadLoginEntry(const std::string& entry, LogonInForce& inForce) {
 std::optional<std::string> StoredName(RegistryStore& store, const std::string& profile,
                                       NameField field) {
     Reader reader(store);
-    if (field == &LogonSettings::MsDomain) return reader.Text(kWinlogonKey, "DefaultDomainName");
-    if (field == &LogonSettings::MsUser) return reader.Text(kWinlogonKey, "DefaultUserName");
+    if (field == &LogonSettings::MsDomain)
+        return reader.Text(kWinlogonKey, kWinlogonDefaultDomainName);
+    if (field == &LogonSettings::MsUser) return reader.Text(kWinlogonKey, kWinlogonDefaultUserName);
     if (field == &LogonSettings::NdsUser)
-        return reader.Text(ServiceKey(profile).c_str(), "UserName");
-    const char* name = field == &LogonSettings::NdsTree      ? "Tree"
-                       : field == &LogonSettings::NdsServer  ? "Server"
-                       : field == &LogonSettings::NdsContext ? "Context"
+        return reader.Text(ServiceKey(profile).c_str(), kServiceUserName);
+    const char* name = field == &LogonSettings::NdsTree      ? kDirectoryTree
+                       : field == &LogonSettings::NdsServer  ? kDirectoryServer
+                       : field == &LogonSettings::NdsContext ? kDirectoryContext
                                                              : nullptr;
-    const std::string tab = name ? reader.Tab(profile, kTabDirectory) : std::string();
+    const std::string tab = name ? TabKey(store, profile, kTabDirectory) : std::string();
     if (tab.empty()) return std::nullopt;
     return reader.Text(tab.c_str(), name);
 }
@@ -140,7 +126,7 @@ LogonInForce ReadLogonInForce(RegistryStore& store, const std::string& profile, 
                               bool clientDetected, bool withoutGina) {
     Reader reader(store);
     LogonInForce inForce;
-    const std::string script = reader.Tab(profile, kTabScript);
+    const std::string script = TabKey(store, profile, kTabScript);
     inForce.stored.ShowResult =
         !script.empty() && reader.DwordIsOne(script.c_str(), kScriptDisplayResults);
     if (windows9x) {
@@ -160,8 +146,9 @@ LogonInForce ReadLogonInForce(RegistryStore& store, const std::string& profile, 
         !script.empty() && reader.DwordIsOne(script.c_str(), kScriptLoginScript);
     inForce.stored.LockWorkstation = reader.Value(kRunKey, kLockEntryName).has_value();
     inForce.ndsPasswordStored =
-        !reader.Text(kNovellLoginKey, "DefaultPassword").value_or("").empty();
-    inForce.msPasswordStored = !reader.Text(kWinlogonKey, "DefaultPassword").value_or("").empty();
+        !reader.Text(kNovellLoginKey, kLoginDefaultPassword).value_or("").empty();
+    inForce.msPasswordStored =
+        !reader.Text(kWinlogonKey, kWinlogonDefaultPassword).value_or("").empty();
     using Names = std::span<const NameField>;
     for (Names names : {Names(kDirectoryNames), Names(kWindowsNames)})
         for (NameField field : names)

@@ -29,15 +29,30 @@ void RestoreNmas(TRegistry& reg) {
     reg.DeleteValue(kNmasBackup);
 }
 
+void SwitchOffNovellLogin(TRegistry& login) {
+    login.WriteString(kLoginAutoAdminLogon, "0");
+    login.WriteString(kLoginDefaultPassword, "");
+}
+
+void SwitchOffNovellDialog(TRegistry& reg) {
+    OpenOnly(reg, kNwginaLoginScreenKey, true);
+    reg.WriteString(kDialogAutoAdminLogon, "0");
+}
+
+void EmptyNovellDialogPassword(TRegistry& reg) {
+    OpenOnly(reg, kNwginaLoginScreenKey, true);
+    reg.WriteString(kDialogPassword, "");
+}
+
 void WriteNovellLoginValues(TRegistry& reg, const LogonContext& context,
                             const LogonSettings& settings, DirectoryLogon logon,
                             bool namingProfile) {
     const bool automatic = logon == DirectoryLogon::Automatic;
-    reg.WriteString("DefaultUserName", settings.NdsUser);
-    reg.WriteString("AutoAdminLogon", automatic ? "1" : "0");
-    if (namingProfile) reg.WriteString("DefaultLocationProfile", context.state.ProfileName);
-    if (automatic) reg.WriteString("DefaultPassword", settings.NdsPassword);
-    reg.WriteInteger("AutoAdminQueryNDS", automatic ? 0 : 1);
+    reg.WriteString(kLoginDefaultUserName, settings.NdsUser);
+    reg.WriteString(kLoginAutoAdminLogon, automatic ? "1" : "0");
+    if (namingProfile) reg.WriteString(kLoginDefaultLocationProfile, context.state.ProfileName);
+    if (automatic) reg.WriteString(kLoginDefaultPassword, settings.NdsPassword);
+    reg.WriteInteger(kLoginAutoAdminQueryNds, automatic ? 0 : 1);
 }
 
 void WriteDirectoryProfile(TRegistry& reg, const LogonContext& context,
@@ -46,38 +61,38 @@ void WriteDirectoryProfile(TRegistry& reg, const LogonContext& context,
     const std::string& profile = context.state.ProfileName;
 
     OpenOnly(reg, ServiceKey(profile), true);
-    reg.WriteString("Tab", "Credentials");
-    reg.WriteString("UserName", settings.NdsUser);
-    reg.WriteInteger("Save On Exit", 1);
+    reg.WriteString(kTabKind, kServiceKind);
+    reg.WriteString(kServiceUserName, settings.NdsUser);
+    reg.WriteInteger(kServiceSaveOnExit, 1);
 
     OpenTabInstance(reg, profile, kTabDirectory);
-    reg.WriteString("Context", settings.NdsContext);
-    reg.WriteString("Tree", settings.NdsTree);
-    reg.WriteString("Tab", kTabDirectory);
-    reg.WriteString("Server", settings.NdsServer);
+    reg.WriteString(kDirectoryContext, settings.NdsContext);
+    reg.WriteString(kDirectoryTree, settings.NdsTree);
+    reg.WriteString(kTabKind, kTabDirectory);
+    reg.WriteString(kDirectoryServer, settings.NdsServer);
 
     OpenTabInstance(reg, profile, kTabScript);
-    if (automatic) reg.WriteInteger("Close Results", 1);
-    reg.WriteString("Tab", kTabScript);
-    reg.WriteInteger("Display Results", settings.ShowResult ? 1 : 0);
-    reg.WriteInteger("Login Script", settings.RunScript ? 1 : 0);
+    if (automatic) reg.WriteInteger(kScriptCloseResults, 1);
+    reg.WriteString(kTabKind, kTabScript);
+    reg.WriteInteger(kScriptDisplayResults, settings.ShowResult ? 1 : 0);
+    reg.WriteInteger(kScriptLoginScript, settings.RunScript ? 1 : 0);
 
     OpenOnly(reg, kNwginaLoginScreenKey, true);
-    reg.WriteString("NetWareAutoAdminLogon", automatic ? "1" : "0");
-    reg.WriteString("DefaultNetwareUserName", settings.NdsUser);
-    if (automatic) reg.WriteString("DefaultNetWarePassword", settings.NdsPassword);
-    reg.WriteString("DefaultNDSContext", settings.NdsContext);
-    reg.WriteString("DefaultNDSTree", settings.NdsTree);
-    reg.WriteString("DefaultNDSServer", settings.NdsServer);
+    reg.WriteString(kDialogAutoAdminLogon, automatic ? "1" : "0");
+    reg.WriteString(kDialogUserName, settings.NdsUser);
+    if (automatic) reg.WriteString(kDialogPassword, settings.NdsPassword);
+    reg.WriteString(kDialogContext, settings.NdsContext);
+    reg.WriteString(kDialogTree, settings.NdsTree);
+    reg.WriteString(kDialogServer, settings.NdsServer);
     reg.CloseKey();
 }
 
 void WriteWindowsCredentialsTab(TRegistry& reg, const LogonContext& context,
                                 const LogonSettings& settings) {
     OpenTabInstance(reg, context.state.ProfileName, kTabWindowsCredentials);
-    reg.WriteString("DefaultDomainName", settings.MsDomain);
-    reg.WriteString("DefaultUserName", settings.MsUser);
-    reg.WriteString("Tab", kTabWindowsCredentials);
+    reg.WriteString(kCredentialsDomainName, settings.MsDomain);
+    reg.WriteString(kCredentialsUserName, settings.MsUser);
+    reg.WriteString(kTabKind, kTabWindowsCredentials);
     reg.CloseKey();
 }
 

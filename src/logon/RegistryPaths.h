@@ -13,11 +13,4 @@ inline constexpr const char* kNeverLoginKey = "\\SOFTWARE\\Novell\\Print\\Never 
 // journal of a run.
 inline constexpr const char* kBackupRoot = "\\SOFTWARE\\Pellam\\Sentrel";
 
-// The Novell logon dialog's own values that mode 1 replaces and a disable puts back.
-inline constexpr const char* kLoginWhenNwginaNotLoaded = "Login When NWGina Not Loaded";
-inline constexpr const char* kNeverLoginValue = "Never Login";
-
-inline constexpr const char* kNmasAuthentication = "NMAS Authentication";
-inline constexpr const char* kNmasBackup = "Sentrel NMAS";
-
 }  // namespace sentrel

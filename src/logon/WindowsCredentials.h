@@ -9,8 +9,4 @@ namespace sentrel {
 
 void SetWindowsCredentials(LogonContext& context, const LogonSettings& settings);
 
-// Mode 1's note where Windows has no logon dialog to replace (Vista and later).
-inline constexpr const char* kNoteNoGina =
-    "Windows Vista and later have no logon dialog to replace: GinaDLL is not written.";
-
 }  // namespace sentrel

@@ -1,5 +1,6 @@
 #include "logon/WinlogonValues.h"
 
+#include "logon/KeyAccess.h"
 #include "logon/RegistryPaths.h"
 #include "registry/Registry.h"
 
@@ -17,20 +18,29 @@ void SetWinlogonUser(RegistryStore& store, const std::string& domain, const std:
     TRegistry reg(store);
     reg.SetRootKey(kHkeyLocalMachine);
     reg.OpenKey(kWinlogonKey, false);
-    reg.WriteString("DefaultDomainName", domain);
-    reg.WriteString("DefaultUserName", user);
+    reg.WriteString(kWinlogonDefaultDomainName, domain);
+    reg.WriteString(kWinlogonDefaultUserName, user);
     reg.WriteString("DontDisplayLastUserName", "0");
-    reg.WriteString("AutoAdminLogon", "0");
+    reg.WriteString(kWinlogonAutoAdminLogon, "0");
 }
 
 void EnableWinlogonAutoLogon(RegistryStore& store, const std::string& password) {
     TRegistry reg(store);
     reg.SetRootKey(kHkeyLocalMachine);
     reg.OpenKey(kWinlogonKey, false);
-    reg.WriteString("DefaultPassword", password);
-    reg.WriteString("AutoAdminLogon", "1");
-    reg.WriteString("ForceAutoLogon", "1");
+    reg.WriteString(kWinlogonDefaultPassword, password);
+    reg.WriteString(kWinlogonAutoAdminLogon, "1");
+    reg.WriteString(kWinlogonForceAutoLogon, "1");
     reg.WriteString("AutoLogonCount", kAutoLogonCount);
+}
+
+void DisableWinlogonAutoLogon(RegistryStore& store) {
+    TRegistry reg(store);
+    reg.SetRootKey(kHkeyLocalMachine);
+    if (!OpenOnly(reg, kWinlogonKey, false)) return;
+    reg.WriteString(kWinlogonAutoAdminLogon, "0");
+    reg.WriteString(kWinlogonDefaultPassword, "");
+    reg.WriteString(kWinlogonForceAutoLogon, "0");
 }
 
 void SetLockWorkstation(RegistryStore& store) {
@@ -38,6 +48,12 @@ void SetLockWorkstation(RegistryStore& store) {
     reg.SetRootKey(kHkeyLocalMachine);
     reg.OpenKey(kRunKey, false);
     reg.WriteString(kLockEntryName, kLockCommand);
+}
+
+void RemoveLockWorkstation(RegistryStore& store) {
+    TRegistry reg(store);
+    reg.SetRootKey(kHkeyLocalMachine);
+    if (OpenOnly(reg, kRunKey, false)) reg.DeleteValue(kLockEntryName);
 }
 
 }  // namespace sentrel

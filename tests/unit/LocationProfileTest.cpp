@@ -27,7 +27,7 @@ protected:
 
 TEST_P(LocationProfile, WithoutServiceKeyNothingIsFoundAndTab1IsMade) {
     EXPECT_EQ(FindTabInstance(store(), "Default", "NDS"), "");
-    EXPECT_TRUE(KeyExists(store(), kService));  // a lookup makes the service key
+    EXPECT_FALSE(KeyExists(store(), kService));  // a lookup only reads: what is in force too
     EXPECT_EQ(NextTabNumber(store(), "Default"), "1");
     TRegistry reg(store());
     reg.SetRootKey(kHkeyLocalMachine);

@@ -1,7 +1,6 @@
-#include "logon/LogonDialogBackup.h"
+#include "logon/LogonDialog.h"
 
-#include <algorithm>
-#include <cctype>
+#include <optional>
 #include <vector>
 
 #include "logon/KeyAccess.h"
@@ -16,8 +15,20 @@ bool IsWindowsDialog(const RegistryValue& value) {
     return text && SameName(*text, kWindowsLogonDialog);
 }
 
-}  // namespace
+// The Novell dialog's own two values: the client's defaults while its dialog is in use, the
+// opposite while the Windows one is. A missing key (no client) is left alone.
+void SetLoginWhenNwginaNotLoaded(TRegistry& reg, bool novellDialog) {
+    if (OpenOnly(reg, kInitialLoginKey, false))
+        reg.WriteString(kLoginWhenNwginaNotLoaded, novellDialog ? "Yes" : "No");
+}
 
+void SetNeverLogin(TRegistry& reg, bool novellDialog) {
+    if (OpenOnly(reg, kNeverLoginKey, false)) reg.WriteInteger(kNeverLoginValue, novellDialog ? 0 : 1);
+}
+
+// With the Winlogon key open in winlogon: keeps its "GinaDLL" unless a backup is kept already
+// (the first one stays). A backup key that can't be made raises "Failed to create key %s", so
+// the value is not replaced unsaved.
 void SaveLogonDialog(TRegistry& winlogon) {
     TRegistry backup(winlogon.Store());
     backup.SetRootKey(kHkeyLocalMachine);
@@ -31,6 +42,7 @@ void SaveLogonDialog(TRegistry& winlogon) {
     backup.WriteValue(kGinaDll, previous.type, previous.data);
 }
 
+// The kept dialog to put back: a kept value that is neither absent nor "MSGINA.DLL".
 std::optional<RegistryValue> LogonDialogToRestore(RegistryStore& store) {
     TRegistry backup(store);
     backup.SetRootKey(kHkeyLocalMachine);
@@ -41,6 +53,7 @@ std::optional<RegistryValue> LogonDialogToRestore(RegistryStore& store) {
     return kept;
 }
 
+// Removes the backup, and the program's keys above it that then hold nothing.
 void RemoveLogonDialogBackup(RegistryStore& store) {
     TRegistry reg(store);
     reg.SetRootKey(kHkeyLocalMachine);
@@ -59,9 +72,42 @@ void RemoveLogonDialogBackup(RegistryStore& store) {
     }
 }
 
+// With the Winlogon key open: whether it names the Windows logon dialog (any letter case) or
+// none, the only dialogs a disable replaces by the Novell one.
 bool NamesWindowsOrNoDialog(TRegistry& winlogon) {
     RegistryValue current;
     return !winlogon.ReadValue(kGinaDll, current.type, current.data) || IsWindowsDialog(current);
+}
+
+}  // namespace
+
+void UseWindowsLogonDialog(LogonContext& context) {
+    TRegistry reg(context.store);
+    reg.SetRootKey(kHkeyLocalMachine);
+    SetLoginWhenNwginaNotLoaded(reg, false);
+    if (context.environment.WithoutGina()) {
+        context.state.Note = kNoteNoGina;
+    } else if (OpenOnly(reg, kWinlogonKey, false)) {
+        SaveLogonDialog(reg);
+        reg.WriteString(kGinaDll, kWindowsLogonDialog);
+    }
+    SetNeverLogin(reg, false);
+}
+
+void PutBackNovellLogonDialog(LogonContext& context) {
+    TRegistry reg(context.store);
+    reg.SetRootKey(kHkeyLocalMachine);
+    SetLoginWhenNwginaNotLoaded(reg, true);
+    // Without a client there is no Novell dialog, and a third-party dialog in place (one a
+    // first disable put back) stays.
+    if (!context.environment.WithoutGina() && OpenOnly(reg, kWinlogonKey, false)) {
+        if (std::optional<RegistryValue> kept = LogonDialogToRestore(context.store))
+            reg.WriteValue(kGinaDll, kept->type, kept->data);
+        else if (context.environment.ClientDetected() && NamesWindowsOrNoDialog(reg))
+            reg.WriteString(kGinaDll, kNovellLogonDialog);
+        RemoveLogonDialogBackup(context.store);
+    }
+    SetNeverLogin(reg, true);
 }
 
 void PutBackReplacedLogonDialog(RegistryStore& store) {
@@ -76,9 +122,8 @@ void PutBackReplacedLogonDialog(RegistryStore& store) {
         else if (reg.ValueExists(kGinaDll))
             reg.DeleteValue(kGinaDll);
     }
-    if (OpenOnly(reg, kInitialLoginKey, false))
-        reg.WriteString(kLoginWhenNwginaNotLoaded, "Yes");
-    if (OpenOnly(reg, kNeverLoginKey, false)) reg.WriteInteger(kNeverLoginValue, 0);
+    SetLoginWhenNwginaNotLoaded(reg, true);
+    SetNeverLogin(reg, true);
     reg.CloseKey();
     RemoveLogonDialogBackup(store);
 }
