@@ -1,6 +1,7 @@
 #include "support/Workstation.h"
 
 #include "registry/unitEXRegistry.h"
+#include "support/RecordingStore.h"
 
 namespace sentrel::test {
 
@@ -110,6 +111,19 @@ std::map<std::string, std::string> WorkstationTest::Snapshot() {
     for (const std::string& root : KeysToClean()) Collect(store(), root, values);
     for (const auto& [path, name] : kSharedValues) values[path + "|" + name] = At(path, name);
     return values;
+}
+
+std::map<std::string, std::string> WorkstationTest::ChangedSince(
+    const std::map<std::string, std::string>& before) {
+    std::map<std::string, std::string> now = Snapshot(), changed;
+    for (const auto& [value, shown] : before) now.emplace(value, "<missing>");
+    for (const auto& [value, shown] : now) {
+        const auto was = before.find(value);
+        if (was == before.end() ? shown != "<missing>" : was->second != shown)
+            changed[KeyName(value.substr(0, value.find('|'))) + value.substr(value.find('|'))] =
+                shown;
+    }
+    return changed;
 }
 
 }  // namespace sentrel::test

@@ -60,6 +60,9 @@ protected:
     }
     // Every value the writers may touch, as "path|name" -> Describe() text.
     std::map<std::string, std::string> Snapshot();
+    // What differs now from a snapshot taken before: "HKLM\\KEY|name" (KeyName's key) -> the
+    // value now, "<missing>" where it went. A writer's end state, whatever order it wrote in.
+    std::map<std::string, std::string> ChangedSince(const std::map<std::string, std::string>& before);
     std::string At(const std::string& path, const std::string& name) {
         return Show(store(), path, name);
     }

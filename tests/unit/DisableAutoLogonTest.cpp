@@ -3,6 +3,8 @@
 #include "logon/EnableAutoLogon.h"
 #include "support/Detected.h"
 #include "support/ErrorOf.h"
+#include <map>
+
 #include "support/RecordingStore.h"
 #include "support/Workstation.h"
 
@@ -32,35 +34,46 @@ protected:
     bool lock = false;  // the enable's lock box
 };
 
-TEST_P(Disable, UndoesEveryEnablingValueInOrder) {
+TEST_P(Disable, UndoesEveryEnablingValue) {
     BuildWithClient();
     PutDword(store(), kLogin, "Sentrel NMAS", 1);
     PutString(store(), kRun, "ForceAutoLock", "RunDll32.exe user32.dll,LockWorkStation");
     PutString(store(), kWinlogon, "GinaDLL", "msgina.dll");  // the Windows dialog, any case
-    RecordingStore recording(store());
-    Run(&recording);
+    // As an enable of mode 0 left it.
+    PutString(store(), kWinlogon, "AutoAdminLogon", "1");
+    PutString(store(), kLogin, "AutoAdminLogon", "1");
+    PutDword(store(), kLogin, "NMAS Authentication", 0);
+    PutString(store(), kNwgina, "NetWareAutoAdminLogon", "1");
+    PutString(store(), kLgnXTier, "AutoAdminLogon", "1");
+    // and mode 1's dialog values, and another profile used last.
+    PutString(store(), kInitialLogin, "Login When NWGina Not Loaded", "No");
+    PutDword(store(), kNeverLogin, "Never Login", 1);
+    PutString(store(), kProfiles, "Last Used", "Other");
+    const auto before = Snapshot();
+    Run();
     const std::string W = KeyName(kWinlogon);
     const std::string L = KeyName(kLogin);
     const std::string G = KeyName(kNwgina);
-    EXPECT_EQ(recording.Writes(),
-              (std::vector<std::string>{
-                  W + "|AutoAdminLogon|SZ:0",
-                  W + "|DefaultPassword|SZ:",
-                  W + "|ForceAutoLogon|SZ:0",
-                  L + "|AutoAdminLogon|SZ:0",
-                  L + "|DefaultPassword|SZ:",
-                  L + "|NMAS Authentication|DWORD:1",
-                  G + "|NetWareAutoAdminLogon|SZ:0",
-                  L + "|DefaultLocationProfile|SZ:Default",
-                  KeyName(kProfiles) + "|Last Used|SZ:Default",
-                  G + "|DefaultNetWarePassword|SZ:",
-                  KeyName(kInitialLogin) + "|Login When NWGina Not Loaded|SZ:Yes",
-                  W + "|GinaDLL|SZ:NWGINA.DLL",
-                  KeyName(kNeverLogin) + "|Never Login|DWORD:0",
-              }));
-    EXPECT_EQ(ValueNames(store(), kLgnXTier), std::vector<std::string>{});
-    EXPECT_EQ(At(kRun, "ForceAutoLock"), "<missing>");
-    EXPECT_EQ(At(kLogin, "Sentrel NMAS"), "<missing>");
+    EXPECT_EQ(ChangedSince(before), (std::map<std::string, std::string>{
+                                        {W + "|AutoAdminLogon", "SZ:0"},
+                                        {W + "|DefaultPassword", "SZ:"},
+                                        {W + "|ForceAutoLogon", "SZ:0"},
+                                        {W + "|GinaDLL", "SZ:NWGINA.DLL"},
+                                        {KeyName(kRun) + "|ForceAutoLock", "<missing>"},
+                                        {KeyName(kLgnXTier) + "|AutoAdminLogon", "<missing>"},
+                                        {KeyName(kLgnXTier) + "|DefaultPassword", "<missing>"},
+                                        {L + "|AutoAdminLogon", "SZ:0"},
+                                        {L + "|DefaultPassword", "SZ:"},
+                                        {L + "|NMAS Authentication", "DWORD:1"},
+                                        {L + "|Sentrel NMAS", "<missing>"},
+                                        {L + "|DefaultLocationProfile", "SZ:Default"},
+                                        {G + "|NetWareAutoAdminLogon", "SZ:0"},
+                                        {G + "|DefaultNetWarePassword", "SZ:"},
+                                        {KeyName(kProfiles) + "|Last Used", "SZ:Default"},
+                                        {KeyName(kInitialLogin) + "|Login When NWGina Not Loaded",
+                                         "SZ:Yes"},
+                                        {KeyName(kNeverLogin) + "|Never Login", "DWORD:0"},
+                                    }));
 }
 
 TEST_P(Disable, WithoutAClientOnlyTheTwoNovellKeysAreMade) {

@@ -1,4 +1,6 @@
 // The location profile store: tab instances, current values, and the rebuilt profile.
+#include <algorithm>
+
 #include "logon/LocationProfile.h"
 #include "logon/LogonInForce.h"
 #include "support/Detected.h"
@@ -157,36 +159,42 @@ protected:
     LogonSettings settings;
 };
 
-TEST_P(RecreateProfile, BuildsTheWholeProfileInOrder) {
+TEST_P(RecreateProfile, BuildsTheWholeProfileAnew) {
     Tab(1, "NDS");
     PutString(store(), kService + "\\Tab1", "Tree", "OLD");
     Tab(7, "Other");
     MakeKey(store(), kProfiles);
     settings.ShowResult = true;
-    RecordingStore recording(store());
-    EXPECT_EQ(Recreate(recording), "False");
-    const std::string s = KeyName(kService);
-    const std::string d = KeyName(kProfiles + "\\Default");
-    EXPECT_EQ(recording.Writes(), (std::vector<std::string>{
-                                      KeyName(kList) + "|0|SZ:Default",
-                                      d + "\\INSTANCES|{1E6CEEA1-FB73-11CF-BD76-00001B27DA23}|SZ:Default",
-                                      s + "|Tab|SZ:Credentials",
-                                      s + "|UserName|SZ:",
-                                      s + "|Save On Exit|DWORD:1",
-                                      s + "\\TAB1|Context|SZ:",
-                                      s + "\\TAB1|Tree|SZ:",
-                                      s + "\\TAB1|Tab|SZ:NDS",
-                                      s + "\\TAB1|Server|SZ:",
-                                      s + "\\TAB1|Clear Connections|DWORD:0",
-                                      s + "\\TAB2|Close Results|DWORD:1",
-                                      s + "\\TAB2|Display Results|DWORD:1",
-                                      s + "\\TAB2|Tab|SZ:Script",
-                                      s + "\\TAB2|Login Script|DWORD:0",
-                                      s + "\\TAB3|DefaultDomainName|SZ:",
-                                      s + "\\TAB3|DefaultUserName|SZ:",
-                                      s + "\\TAB3|Tab|SZ:NT Credentials",
-                                      KeyName(kProfiles) + "|Last Used|SZ:Default",
-                                  }));
+    EXPECT_EQ(Recreate(store()), "False");
+    // Every value of the profile's keys, the list and the profiles' root, as they are now.
+    std::vector<std::string> stored;
+    for (const std::string& key : {kList, kProfiles + "\\Default\\Instances", kService,
+                                   kService + "\\Tab1", kService + "\\Tab2",
+                                   kService + "\\Tab3", kProfiles})
+        for (const std::string& name : ValueNames(store(), key))
+            stored.push_back(key.substr(key.rfind('\\') + 1) + "|" + name + "|" +
+                             Show(store(), key, name));
+    std::sort(stored.begin(), stored.end());
+    EXPECT_EQ(stored, (std::vector<std::string>{
+                          "Default|Save On Exit|DWORD:1",
+                          "Default|Tab|SZ:Credentials",
+                          "Default|UserName|SZ:",
+                          "Instances|{1E6CEEA1-FB73-11CF-BD76-00001B27DA23}|SZ:Default",
+                          "Profile List|0|SZ:Default",
+                          "Profiles|Last Used|SZ:Default",
+                          "Tab1|Clear Connections|DWORD:0",
+                          "Tab1|Context|SZ:",
+                          "Tab1|Server|SZ:",
+                          "Tab1|Tab|SZ:NDS",
+                          "Tab1|Tree|SZ:",
+                          "Tab2|Close Results|DWORD:1",
+                          "Tab2|Display Results|DWORD:1",
+                          "Tab2|Login Script|DWORD:0",
+                          "Tab2|Tab|SZ:Script",
+                          "Tab3|DefaultDomainName|SZ:",
+                          "Tab3|DefaultUserName|SZ:",
+                          "Tab3|Tab|SZ:NT Credentials",
+                      }));
     EXPECT_EQ(SubkeyNames(store(), kService), (std::vector<std::string>{"Tab1", "Tab2", "Tab3"}));
 }
 
