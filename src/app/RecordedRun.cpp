@@ -46,6 +46,7 @@ void RunRecorded(Program& program) {
     program.state.DryRun = dry;
     program.state.Recorded = recorded;
     RunRecord record;
+    RunOutcome outcome;
     // Read again once the run has its turn; this stands where it never takes one.
     if (recorded)
         record.inForceBefore = DescribeInForceNow(program.store, program.platform, program.environment);
@@ -53,7 +54,7 @@ void RunRecorded(Program& program) {
         ShowError(platform, kMsgLogSwitchEmpty);
         program.state.ExitCode = kExitFailed;
     } else {
-        StartUp(run, true);
+        outcome = StartUp(run, true);
     }
     int& exitCode = program.state.ExitCode;
     if (!program.state.InForceBefore.empty()) record.inForceBefore = program.state.InForceBefore;
@@ -67,10 +68,10 @@ void RunRecorded(Program& program) {
         if (options.check && exitCode != kExitDone && exitCode != kExitWouldChange)
             exitCode = kExitFailed;
     } else {
-        // The run is over: its account moves into the record.
-        record.changes = std::move(program.state.Changes);
-        record.failure = std::move(program.state.Failure);
-        record.leftChanged = std::move(program.state.LeftChanged);
+        // The run is over: its outcome is the record's.
+        record.changes = std::move(outcome.changes);
+        record.failure = std::move(outcome.failure);
+        record.leftChanged = std::move(outcome.leftChanged);
     }
 
     if (recorded) {

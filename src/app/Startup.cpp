@@ -7,15 +7,11 @@
 #include "detect/ClientVersion.h"
 #include "detect/KLVersionInfo.h"
 #include "detect/WindowsFamily.h"
-#include "logon/AllOrNothing.h"
 #include "logon/CutOffRun.h"
 #include "logon/DisableAutoLogon.h"
-#include "logon/EnableAutoLogon.h"
-#include "logon/LocationProfile.h"
 #include "logon/LogonInForce.h"
-#include "logon/LogonParameters.h"
-#include "logon/WindowsAutoLogon9x.h"
-#include "logon/WinlogonValues.h"
+#include "logon/LogonRun.h"
+#include "registry/Registry.h"
 #include "switches/SwitchTable.h"
 #include "ui/CurrentSettings.h"
 
@@ -43,8 +39,8 @@ void RunInstaller(Program& program) {
 }
 
 // Read from the run's plan of the registry, so what the guesses find is what the run writes over.
-LogonSettings ReadSettings(const CommandLine& line, LogonContext& context) {
-    LogonSettings settings = line.settings;
+void GuessSettings(LogonContext& context, const void* commandLine, LogonSettings& settings) {
+    const CommandLine& line = *static_cast<const CommandLine*>(commandLine);
     // A guess that finds nothing stops the run before anything is written: the text itself
     // would be stored as the name, and Windows would log on as a user called AuToDeTeCt.
     for (const SwitchEntry& entry : SwitchTable()) {
@@ -56,7 +52,6 @@ LogonSettings ReadSettings(const CommandLine& line, LogonContext& context) {
         settings.*entry.text = *stored;
     }
     if (line.workstationName) settings.MsDomain = context.environment.computerName;
-    return settings;
 }
 
 }  // namespace
@@ -95,7 +90,7 @@ int RunAndWait(Platform& platform, const std::string& verb, const std::string& f
     return known ? static_cast<int>(code) : -1;
 }
 
-void RunUnattended(Program& program) {
+std::vector<RegistryChange> RunUnattended(Program& program) {
     // What an earlier run that was cut off left goes first, before an installer or a check.
     {
         LogonContext context = program.Context();
@@ -107,38 +102,17 @@ void RunUnattended(Program& program) {
     program.state.ModeText = program.commandLine.mode.value_or("error");
     // Checked as given, before anything is written: a wrong mode must not half-configure a
     // machine that then may not come up.
-    if (!disable && !IsLogonMode(program.state.ModeText)) {
-        program.platform.ShowMessageBox(kMsgModeSwitch, kApplicationTitle, kMbOk | kMbIconError);
-        program.state.Failure = kMsgModeSwitch;
-        program.state.ExitCode = kExitFailed;
-        program.platform.RequestEnd();
-        return;
-    }
+    if (!disable && !IsLogonMode(program.state.ModeText))
+        throw RunError(kExitFailed, kMsgModeSwitch);
 
     LogonContext context = program.Context();
-    const bool windows9x = program.environment.Windows9x();
-    WriteAllOrNothing(context, [&](LogonContext& planned) {
-        LogonSettings settings = ReadSettings(program.commandLine, planned);
-        if (!disable && settings.LockWorkstation && program.environment.NtWithoutLock())
-            throw RunError(kExitFailed, kMsgLockNeedsWindows2000);
-        if (disable) {
-            if (windows9x) {
-                DisableAutoLogon9x(planned);
-            } else {
-                DisableAutoLogon(planned);
-                // The names stay on the logon screen; NMAS and the default profile stay as the
-                // disable restored them.
-                SetLogonParameters(planned, settings, ParametersRun::AfterDisable);
-            }
-        } else if (windows9x) {
-            EnableAutoLogon9x(planned, settings);
-        } else {
-            EnableAutoLogon(planned, settings);
-        }
-    });
-    if (disable && windows9x)
+    std::vector<RegistryChange> changes =
+        RunLogon(context, disable ? LogonAction::DisableKeepingNames : LogonAction::Enable,
+                 program.commandLine.settings, GuessSettings, &program.commandLine);
+    if (disable && program.environment.Windows9x())
         program.platform.ShowMessageBox(kMsgAutoLogonDisabled9x, kApplicationTitle, kMbOk);
     program.platform.RequestEnd();
+    return changes;
 }
 
 void FormCreate(Program& program) {
@@ -162,7 +136,8 @@ void FormCreate(Program& program) {
         StartUp(program, unattended);
 }
 
-void StartUp(Program& program, bool unattended) {
+RunOutcome StartUp(Program& program, bool unattended) {
+    RunOutcome outcome;
     try {
         program.state.ProfileName = kDefaultProfileName;
         TKLVersionInfo versionInfo(program.platform);
@@ -176,7 +151,7 @@ void StartUp(Program& program, bool unattended) {
             program.form.edCliVer = environment.clientVersion = kClientOnWindows3x;
             program.platform.ShowMessageBox(kMsgRefusal, kApplicationTitle, kMbOk);
             program.platform.RequestEnd();
-            return;
+            return outcome;
         }
         environment.clientVersion = GetClientVersion(program.store, program.platform);
         program.form.edCliVer = environment.clientVersion;  // shown, never read back
@@ -197,22 +172,24 @@ void StartUp(Program& program, bool unattended) {
         }
 
         if (unattended) {
-            RunUnattended(program);
+            outcome.changes = RunUnattended(program);
             program.platform.RequestEnd();
         }
         if (program.commandLine.help &&
             program.platform.ShowMessageBox(kMsgHelp, kApplicationTitle,
                                             kMbOk | kMbIconInformation) == kIdOk)
             program.platform.RequestEnd();
-    } catch (const std::exception& e) {
+    } catch (std::exception& e) {
         ShowError(program.platform, e.what());
         if (unattended) {
-            if (program.state.Failure.empty()) program.state.Failure = e.what();
-            const auto* runError = dynamic_cast<const RunError*>(&e);
+            auto* runError = dynamic_cast<RunError*>(&e);
+            outcome.failure = runError ? runError->Why() : e.what();
+            if (runError) outcome.leftChanged = runError->TakeLeftChanged();
             program.state.ExitCode = runError ? runError->ExitCode() : kExitFailed;
             program.platform.RequestEnd();
         }
     }
+    return outcome;
 }
 
 }  // namespace sentrel

@@ -4,12 +4,13 @@
 // the client installer and waiting for it.
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 #include <string>
 
 #include "switches/CommandLine.h"
 #include "detect/Environment.h"
 #include "logon/LogonContext.h"
+#include "logon/LogonRun.h"
+#include "logon/RunError.h"
 #include "ui/FormState.h"
 
 namespace sentrel {
@@ -28,22 +29,12 @@ struct Program {
     LogonContext Context() { return LogonContext{store, platform, state, environment}; }
 };
 
-// The exit codes of an unattended run; interactive use and help end with kExitDone.
-inline constexpr int kExitDone = 0;
-inline constexpr int kExitFailed = 1;              // an operation failed, or a wrong command line
-inline constexpr int kExitInstallerNotStarted = 2; // the client installer could not be started
-inline constexpr int kExitLogNotWritten = 3;       // the settings were written, the log was not
-inline constexpr int kExitWouldChange = 4;         // /Check: the run would change something
-
-// An error that ends an unattended run with an exit code of its own.
-class RunError : public std::runtime_error {
-public:
-    RunError(int exitCode, const std::string& message)
-        : std::runtime_error(message), exitCode_(exitCode) {}
-    int ExitCode() const { return exitCode_; }
-
-private:
-    int exitCode_;
+// What an unattended run leaves for its record: the changes it wrote, net; or, when it failed,
+// why, and what it could not put back.
+struct RunOutcome {
+    std::vector<RegistryChange> changes;
+    std::string failure;
+    std::vector<RegistryChange> leftChanged;
 };
 
 // Runs once, after the window exists and before it is shown. Ends with an end request for an
@@ -52,11 +43,13 @@ private:
 // script can tell. An unattended run with /Quiet or /Log: keeps a record (RecordedRun.h).
 void FormCreate(Program& program);
 
-// What FormCreate does once the run's way is chosen.
-void StartUp(Program& program, bool unattended);
+// What FormCreate does once the run's way is chosen. A failure of an unattended run is shown,
+// ends the program with its exit code and is told in the outcome.
+RunOutcome StartUp(Program& program, bool unattended);
 
-// Everything from the switches: the installer, the settings, then disable or enable.
-void RunUnattended(Program& program);
+// Everything from the switches: the installer, the settings, then disable or enable. Gives the
+// changes written; a failure raises RunError.
+std::vector<RegistryChange> RunUnattended(Program& program);
 
 // Starts a program through the shell; with wait, handles window messages every 100 ms until it
 // ends. Gives its exit code, 0 when not waiting, -1 when the start failed (its system error
@@ -76,8 +69,6 @@ inline constexpr const char* kMsgRefusal =
     "Sorry, but this program is intended for Win9x, WinME, WinNT, Win2000 or WinXP";
 inline constexpr const char* kMsgGuessFoundNothing =
     "Nothing is stored on this workstation to take /%sAuToDeTeCt from";
-inline constexpr const char* kMsgLockNeedsWindows2000 =
-    "/LockWS needs Windows 2000 or later: Windows NT 4 cannot lock the workstation";
 inline constexpr const char* kMsgModeSwitch = "Mode switch needs to be either 0, 1 or 2 or 3";
 
 }  // namespace sentrel

@@ -21,23 +21,6 @@ std::string WhyRefused(const LogonContext& context, std::string reason) {
     return reason;
 }
 
-[[noreturn]] void Fail(ProgramState& state, const std::string& reason,
-                       std::vector<RegistryChange> left = {}) {
-    state.Failure = reason;
-    state.LeftChanged = std::move(left);
-    std::string text = reason + "\r\n\r\n";
-    if (state.LeftChanged.empty()) {
-        text += kMsgNothingChanged;
-    } else {
-        text += kMsgLeftChanged;
-        for (const RegistryChange& change : state.LeftChanged) {
-            (text += "\r\n") += change.key;
-            if (!change.name.empty()) (text += " | ") += change.name;
-        }
-    }
-    throw RegistryError(text);
-}
-
 bool MakesKey(const std::vector<PlannedChange>& commit, const std::string& path) {
     for (const PlannedChange& planned : commit)
         if (planned.change.kind == RegistryChange::KeyCreated &&
@@ -48,15 +31,27 @@ bool MakesKey(const std::vector<PlannedChange>& commit, const std::string& path)
 
 }  // namespace
 
-void WriteAllOrNothing(LogonContext& context, void (*writers)(LogonContext& planned, void* data),
-                       void* data) {
+RunError RunFailed(const std::string& reason, std::vector<RegistryChange> leftChanged) {
+    std::string text = reason + "\r\n\r\n";
+    if (leftChanged.empty()) {
+        text += kMsgNothingChanged;
+    } else {
+        text += kMsgLeftChanged;
+        for (const RegistryChange& change : leftChanged) {
+            (text += "\r\n") += change.key;
+            if (!change.name.empty()) (text += " | ") += change.name;
+        }
+    }
+    return RunError(kExitFailed, reason, text, std::move(leftChanged));
+}
+
+std::vector<RegistryChange> WriteAllOrNothing(LogonContext& context,
+                                              void (*writers)(LogonContext& planned, void* data),
+                                              void* data) {
     ProgramState& state = context.state;
     RegistryStore& store = context.store;
-    state.Changes.clear();
-    state.Failure.clear();
-    state.LeftChanged.clear();
     RunTurn turn(context.platform);
-    if (!turn.Taken()) Fail(state, kMsgRunTurnTimedOut);
+    if (!turn.Taken()) throw RunFailed(kMsgRunTurnTimedOut);
     try {
         // A run that held the turn before may have been cut off while this one waited. A dry
         // run has planned that put-back at its start already.
@@ -65,7 +60,7 @@ void WriteAllOrNothing(LogonContext& context, void (*writers)(LogonContext& plan
             if (!putBack.empty()) state.CutOffRun = putBack;
         }
     } catch (const std::exception& e) {
-        Fail(state, e.what());
+        throw RunFailed(e.what());
     }
     // What the run finds, now that no other run can change it.
     if (state.Recorded) state.InForceBefore = DescribeInForceNow(store, context.platform,
@@ -76,11 +71,11 @@ void WriteAllOrNothing(LogonContext& context, void (*writers)(LogonContext& plan
     try {
         writers(planned, data);
     } catch (const std::exception& e) {
-        Fail(state, WhyRefused(context, e.what()));
+        throw RunFailed(WhyRefused(context, e.what()));
     }
     const std::vector<PlannedChange> commit =
         OrderForCutOff(plan.Plan(), store, context.environment.Windows9x(), state.ProfileName);
-    if (commit.empty()) return;  // a repeat: no journal, no flush, nothing written
+    if (commit.empty()) return {};  // a repeat: no journal, no flush, nothing written
 
     std::vector<std::string> journalMade;
     if (!state.DryRun) {
@@ -88,7 +83,7 @@ void WriteAllOrNothing(LogonContext& context, void (*writers)(LogonContext& plan
             journalMade = WriteRunJournal(store, TimeText(context.platform.Now()),
                                           JournalOf(commit));
         } catch (const std::exception& e) {
-            Fail(state, WhyRefused(context, e.what()));
+            throw RunFailed(WhyRefused(context, e.what()));
         }
     }
     JournalEnding ending{&commit, {}};
@@ -96,13 +91,13 @@ void WriteAllOrNothing(LogonContext& context, void (*writers)(LogonContext& plan
         if (!MakesKey(commit, path)) ending.programKeys.push_back(path);
     CommitSteps steps{journalMade, state.DryRun ? nullptr : EndWithJournal, &ending};
     try {
-        state.Changes = NetOfWritten(Commit(commit, store, steps));
+        return NetOfWritten(Commit(commit, store, steps));
     } catch (const CommitError& e) {
         // Put back whole: the journal goes. Left changed: it stays, so that the next start
         // puts back what this one could not.
         if (!state.DryRun && e.LeftChanged().empty())
             DeleteRunJournal(store, journalMade);
-        Fail(state, WhyRefused(context, e.what()), e.LeftChanged());
+        throw RunFailed(WhyRefused(context, e.what()), e.LeftChanged());
     }
 }
 

@@ -8,28 +8,25 @@
 // order with automatic logon switched off first and on last, after a journal of what it
 // replaces (flushed); the journal goes once every change is on disk, and the next start puts
 // back one that a cut-off run left.
-#include <type_traits>
+#include <string>
+#include <vector>
 
 #include "logon/LogonContext.h"
+#include "logon/RunError.h"
 #include "logon/RunTurn.h"
 
 namespace sentrel {
 
-// Runs the writers against the plan and writes its net change to context.store; the state's
-// Changes then hold what was written. On failure the writers' error, or the registry's refusal
-// while writing, is raised as a RegistryError whose text adds that nothing was changed, or
-// names what could not be put back; the state's Failure and LeftChanged say the same.
-void WriteAllOrNothing(LogonContext& context, void (*writers)(LogonContext& planned, void* data),
-                       void* data);
-// The same for any callable (a lambda): without std::function, whose machinery the shipped
-// program has no room for.
-template <typename Writers>
-void WriteAllOrNothing(LogonContext& context, Writers&& writers) {
-    using Callable = std::remove_reference_t<Writers>;
-    WriteAllOrNothing(
-        context, [](LogonContext& planned, void* data) { (*static_cast<Callable*>(data))(planned); },
-        &writers);
-}
+// Runs the writers against the plan and writes its net change to context.store; gives what was
+// written. On failure the writers' error, or the registry's refusal while writing, is raised as
+// RunFailed's error.
+std::vector<RegistryChange> WriteAllOrNothing(LogonContext& context,
+                                              void (*writers)(LogonContext& planned, void* data),
+                                              void* data);
+
+// The error of a run that failed for that reason (exit code kExitFailed): its text adds that
+// nothing was changed, or names what could not be put back.
+RunError RunFailed(const std::string& reason, std::vector<RegistryChange> leftChanged = {});
 
 inline constexpr const char* kMsgNothingChanged = "Nothing was changed.";
 inline constexpr const char* kMsgLeftChanged = "These changes could not be put back:";

@@ -67,8 +67,7 @@ std::string PutBackCutOffRunAtStart(LogonContext& context) {
         if (!turn.Taken()) throw RegistryError(kMsgRunTurnTimedOut);
         return PutBackCutOffRun(context);
     } catch (const std::exception& e) {
-        context.state.Failure = e.what();
-        throw RegistryError(context.state.Failure + "\r\n\r\n" + kMsgNothingChanged);
+        throw RunFailed(e.what());
     }
 }
 

@@ -13,11 +13,12 @@ namespace sentrel {
 // Under the run turn (which the caller holds): puts back what the journal records, flushes and
 // deletes it. A dry run (context.state.DryRun, its store an overlay) plans the put-back there
 // and keeps the journal. Gives what the record and the window say, or empty where there was no
-// journal. A value that cannot be put back stops the run: RunError with exit code 1 naming it;
-// the journal stays for the next start.
+// journal. A value that cannot be put back stops the run: a RegistryError naming it; the
+// journal stays for the next start.
 std::string PutBackCutOffRun(LogonContext& context);
 
-// The same at the start of a program that can write, taking the run turn for it.
+// The same at the start of a program that can write, taking the run turn for it; what stops it
+// raises RunFailed's error (AllOrNothing.h): nothing of the run is written.
 std::string PutBackCutOffRunAtStart(LogonContext& context);
 
 inline constexpr const char* kMsgCutOffPutBack =

@@ -88,6 +88,15 @@ std::string NextTabNumber(RegistryStore& store, const std::string& profile) {
     }
 }
 
+namespace {
+
+// A new tab instance, under the number NextTabNumber gives, made and left open.
+void OpenNewTab(TRegistry& reg, const std::string& profile) {
+    OpenOnly(reg, ServiceKey(profile) + "\\Tab" + NextTabNumber(reg.Store(), profile), true);
+}
+
+}  // namespace
+
 std::string FindTabInstance(RegistryStore& store, const std::string& profile,
                             const std::string& kind) {
     TRegistry reg(store);
@@ -114,7 +123,7 @@ void OpenTabInstance(TRegistry& reg, const std::string& profile, const std::stri
     if (!found.empty())
         OpenOnly(reg, ServiceKey(profile) + "\\Tab" + found.substr(3), false);
     else
-        OpenOnly(reg, ServiceKey(profile) + "\\Tab" + NextTabNumber(reg.Store(), profile), true);
+        OpenNewTab(reg, profile);
 }
 
 std::string RecreateLocationProfile(LogonContext& context, const std::string& profile,
@@ -148,20 +157,20 @@ std::string RecreateLocationProfile(LogonContext& context, const std::string& pr
     reg.WriteString(kServiceUserName, "");
     reg.WriteInteger(kServiceSaveOnExit, 1);
 
-    OpenOnly(reg, ServiceKey(profile) + "\\Tab" + NextTabNumber(context.store, profile), true);
+    OpenNewTab(reg, profile);
     reg.WriteString(kDirectoryContext, "");
     reg.WriteString(kDirectoryTree, "");
     reg.WriteString(kTabKind, kTabDirectory);
     reg.WriteString(kDirectoryServer, "");
     reg.WriteInteger("Clear Connections", 0);
 
-    OpenOnly(reg, ServiceKey(profile) + "\\Tab" + NextTabNumber(context.store, profile), true);
+    OpenNewTab(reg, profile);
     reg.WriteInteger(kScriptCloseResults, 1);
     reg.WriteInteger(kScriptDisplayResults, settings.ShowResult ? 1 : 0);
     reg.WriteString(kTabKind, kTabScript);
     reg.WriteInteger(kScriptLoginScript, settings.RunScript ? 1 : 0);
 
-    OpenOnly(reg, ServiceKey(profile) + "\\Tab" + NextTabNumber(context.store, profile), true);
+    OpenNewTab(reg, profile);
     reg.WriteString(kCredentialsDomainName, "");
     reg.WriteString(kCredentialsUserName, "");
     reg.WriteString(kTabKind, kTabWindowsCredentials);

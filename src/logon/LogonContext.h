@@ -17,11 +17,6 @@ struct ProgramState {
     std::string ProfileName{};  // the Novell location profile every task works on
     int ExitCode = 0;
     std::string Note{};  // what a run left as it was, for its result and its log; or empty
-    // What the last run that changes the registry wrote, net; or, when it failed, why, and
-    // what it could not put back.
-    std::vector<RegistryChange> Changes{};
-    std::string Failure{};
-    std::vector<RegistryChange> LeftChanged{};
     // A dry run (/WhatIf, /Check): the store is an overlay; no journal, nothing flushed.
     bool DryRun = false;
     // A run that keeps a record: what is in force is read once the run has its turn.

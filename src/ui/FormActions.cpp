@@ -1,9 +1,7 @@
 #include "ui/FormActions.h"
 
-#include "logon/AllOrNothing.h"
 #include "logon/DisableAutoLogon.h"
-#include "logon/EnableAutoLogon.h"
-#include "logon/WindowsAutoLogon9x.h"
+#include "logon/LogonRun.h"
 #include "ui/CurrentSettings.h"
 
 namespace sentrel {
@@ -23,14 +21,7 @@ void TellCutOffRun(LogonContext& context) {
 void EnableClicked(LogonContext& context, FormState& form) {
     context.state.ModeText = form.ModeCode();
     context.state.Note.clear();
-    const LogonSettings settings = form.settings;
-    const bool windows9x = context.environment.Windows9x();
-    WriteAllOrNothing(context, [&](LogonContext& planned) {
-        if (windows9x)
-            EnableAutoLogon9x(planned, settings);
-        else
-            EnableAutoLogon(planned, settings);
-    });
+    RunLogon(context, LogonAction::Enable, form.settings);
     TellCutOffRun(context);
     std::string result = kMsgAutoLoginEnabled;
     if (!context.state.Note.empty()) (result += "\r\n\r\n") += context.state.Note;
@@ -39,15 +30,9 @@ void EnableClicked(LogonContext& context, FormState& form) {
 }
 
 void DisableClicked(LogonContext& context, FormState& form) {
-    const bool windows9x = context.environment.Windows9x();
-    WriteAllOrNothing(context, [&](LogonContext& planned) {
-        if (windows9x)
-            DisableAutoLogon9x(planned);
-        else
-            DisableAutoLogon(planned);
-    });
+    RunLogon(context, LogonAction::Disable, form.settings);
     TellCutOffRun(context);
-    if (windows9x)
+    if (context.environment.Windows9x())
         context.platform.ShowMessageBox(kMsgAutoLogonDisabled9x, kApplicationTitle, kMbOk);
     context.platform.ShowMessageBox(kMsgAutoLoginDisabled, kApplicationTitle, kMbOk);
     ShowCurrentSettings(context, form);

@@ -6,8 +6,9 @@
 
 namespace sentrel {
 
-// Both write all or nothing (AllOrNothing.h). Each then shows what is in force now (ReadCurrentSettings): a password that is no longer
-// stored leaves its field empty.
+// Both run the writers of the detected family (LogonRun.h), all or nothing; a failure raises
+// RunError, which the window shows. Each then shows what is in force now
+// (ReadCurrentSettings): a password that is no longer stored leaves its field empty.
 void EnableClicked(LogonContext& context, FormState& form);
 void DisableClicked(LogonContext& context, FormState& form);
 

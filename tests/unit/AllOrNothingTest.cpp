@@ -168,7 +168,7 @@ TEST_F(AllOrNothing, TheWindowsButtonsWriteAllOrNothing) {
             RefusingStore refusing(memory);
             refusing.Refuse(0);
             LogonContext context{refusing, platform, buttonState, detected};
-            EXPECT_THROW(button(context, window), RegistryError);
+            EXPECT_THROW(button(context, window), RunError);
         }
         EXPECT_EQ(Difference(Dump(memory), before), std::vector<std::string>{});
         EXPECT_TRUE(platform.messageBoxes.empty());
