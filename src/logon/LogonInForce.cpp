@@ -10,6 +10,7 @@
 #include "logon/LogonSettings.h"
 #include "logon/NovellLogin.h"
 #include "logon/RegistryPaths.h"
+#include "logon/WindowsAutoLogon9x.h"
 #include "logon/WinlogonValues.h"
 
 namespace sentrel {
@@ -85,24 +86,6 @@ std::string ModeNt(Reader& reader, bool clientDetected, bool withoutGina) {
                                                                   : kInForceMixed;
 }
 
-// "LoginW95 server/user[ /Pwd=password] /Cont[ /NS]", as the 9x enable writes it: while it is
-// in the Run list its server and user are the ones that log on.
-void ReadLoginEntry(const std::string& entry, LogonInForce& inForce) {
-    const std::string head = "LoginW95 ";
-    const std::string::size_type cont = entry.rfind(" /Cont");
-    if (entry.rfind(head, 0) != 0 || cont == std::string::npos) return;
-    inForce.mode = kModeDirectoryAndWorkstation;
-    inForce.stored.RunScript = entry.substr(cont) != " /Cont /NS";
-    std::string target = entry.substr(head.size(), cont - head.size());
-    const std::string::size_type password = target.find(" /Pwd=");
-    inForce.ndsPasswordStored = password != std::string::npos;
-    target = target.substr(0, password);
-    const std::string::size_type slash = target.find('/');
-    if (slash == std::string::npos) return;
-    inForce.stored.NdsServer = target.substr(0, slash);
-    inForce.stored.NdsUser = target.substr(slash + 1);
-}
-
 }  // namespace
 
 std::optional<std::string> StoredName(RegistryStore& store, const std::string& profile,
@@ -137,8 +120,19 @@ LogonInForce ReadLogonInForce(RegistryStore& store, const std::string& profile, 
         names.NdsContext = reader.Text(kTreesKey, names.NdsTree.c_str()).value_or("");
         names.NdsServer = reader.Text(kPreferredServerKey, "0").value_or("");
         names.NdsUser = reader.Text("\\Network\\Logon", "NetwareUsername").value_or("");
-        if (std::optional<std::string> entry = reader.Text(kRunKey, profile.c_str()))
-            ReadLoginEntry(*entry, inForce);
+        // While the 9x enable's login entry is in the Run list, its server and user are the
+        // ones that log on.
+        const std::optional<std::string> entry = reader.Text(kRunKey, profile.c_str());
+        LoginCommand login;
+        if (entry && ReadLoginCommandLine(*entry, login)) {
+            inForce.mode = kModeDirectoryAndWorkstation;
+            inForce.stored.RunScript = login.runScript;
+            inForce.ndsPasswordStored = login.passwordGiven;
+            if (login.named) {
+                names.NdsServer = login.server;
+                names.NdsUser = login.user;
+            }
+        }
         return inForce;
     }
     inForce.mode = ModeNt(reader, clientDetected, withoutGina);

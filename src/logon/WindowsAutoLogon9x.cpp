@@ -8,13 +8,39 @@
 
 namespace sentrel {
 
+namespace {
+
+const char* const kLoginProgram = "LoginW95 ";
+const char* const kPasswordOption = " /Pwd=";
+const char* const kContinueOption = " /Cont";
+const char* const kNoScriptOption = " /NS";
+
+}  // namespace
+
 std::string BuildLoginCommandLine(const std::string& server, const std::string& user,
                                   const std::string& password, bool runScript) {
-    std::string line = "LoginW95 " + server + "/" + user;
-    if (!password.empty()) line += " /Pwd=" + password;
-    line += " /Cont";
-    if (!runScript) line += " /NS";
+    std::string line = kLoginProgram + server + "/" + user;
+    if (!password.empty()) (line += kPasswordOption) += password;
+    line += kContinueOption;
+    if (!runScript) line += kNoScriptOption;
     return line;
+}
+
+bool ReadLoginCommandLine(const std::string& line, LoginCommand& command) {
+    const std::string head = kLoginProgram;
+    const std::string::size_type cont = line.rfind(kContinueOption);
+    if (line.rfind(head, 0) != 0 || cont == std::string::npos) return false;
+    command.runScript = line.substr(cont) != std::string(kContinueOption) + kNoScriptOption;
+    std::string target = line.substr(head.size(), cont - head.size());
+    const std::string::size_type password = target.find(kPasswordOption);
+    command.passwordGiven = password != std::string::npos;
+    target = target.substr(0, password);
+    const std::string::size_type slash = target.find('/');
+    if (slash == std::string::npos) return true;
+    command.named = true;
+    command.server = target.substr(0, slash);
+    command.user = target.substr(slash + 1);
+    return true;
 }
 
 void EnableAutoLogon9x(LogonContext& context, const LogonSettings& settings) {

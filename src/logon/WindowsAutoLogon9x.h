@@ -18,6 +18,16 @@ inline constexpr const char* kRealModeAutoLogon = "AutoLogon";
 std::string BuildLoginCommandLine(const std::string& server, const std::string& user,
                                   const std::string& password, bool runScript);
 
+// What such a command line says, read back into command; false for a line the enable does not
+// write.
+struct LoginCommand {
+    bool runScript = true;
+    bool passwordGiven = false;
+    bool named = false;  // "server/user" was found: the two names below
+    std::string server, user;
+};
+bool ReadLoginCommandLine(const std::string& line, LoginCommand& command);
+
 // The login command takes the settings' server, user, NDS password and script flag. In mode
 // "3" (ModeText) the profile is rebuilt and no login command is left. Without the client it
 // writes nothing and raises kMsgNoClient9x.
