@@ -98,7 +98,7 @@ void OpenNewTab(TRegistry& reg, const std::string& profile) {
 }  // namespace
 
 std::string FindTabInstance(RegistryStore& store, const std::string& profile,
-                            const std::string& kind) {
+                            const std::string& kind, bool strict) {
     TRegistry reg(store);
     reg.SetRootKey(kHkeyLocalMachine);
     std::vector<std::string> names;
@@ -107,8 +107,12 @@ std::string FindTabInstance(RegistryStore& store, const std::string& profile,
     // numbering gap is still found, and a stray "Tab999999999" costs one probe, not a billion.
     for (const std::string& n : InstanceNumbers(names)) {
         reg.CloseKey();  // a failed open leaves the previous key open
-        if (reg.OpenKeyReadOnly(ServiceKey(profile) + "\\Tab" + n) && TabKindIs(reg, kind))
-            return "TAB" + n;
+        const std::string tab = ServiceKey(profile) + "\\Tab" + n;
+        if (reg.OpenKeyReadOnly(tab)) {
+            if (TabKindIs(reg, kind)) return "TAB" + n;
+        } else if (strict) {
+            OpenOnly(reg, tab, false);  // raises "Failed to open key" for a key that exists
+        }
     }
     return std::string();
 }
@@ -118,7 +122,7 @@ void OpenTabInstance(TRegistry& reg, const std::string& profile, const std::stri
     // first write fails instead of going into an instance of another kind.
     if (!OpenOnly(reg, ServiceKey(profile), true)) return;
     reg.CloseKey();
-    std::string found = FindTabInstance(reg.Store(), profile, kind);
+    std::string found = FindTabInstance(reg.Store(), profile, kind, true);
     // Opened by the name the lookup probed, so a refusal names the key as it did.
     if (!found.empty())
         OpenOnly(reg, ServiceKey(profile) + "\\Tab" + found.substr(3), false);

@@ -48,9 +48,11 @@ std::vector<std::string> InstanceNumbers(const std::vector<std::string>& names);
 std::string NextTabNumber(RegistryStore& store, const std::string& profile);
 // "TAB" + n for the lowest-numbered instance of that kind (its "Tab" value matched exactly), or
 // empty text. It only reads, with read access alone: the writers and the reading of what is in
-// force find the same instance, and a lookup makes nothing.
+// force find the same instance, and a lookup makes nothing. An instance that exists but cannot
+// be read is passed over; where strict (the writers) it raises "Failed to open key %s", so a
+// run never adds an instance beside one it could not look into.
 std::string FindTabInstance(RegistryStore& store, const std::string& profile,
-                            const std::string& kind);
+                            const std::string& kind, bool strict = false);
 // Leaves reg with the tab instance of that kind open: the existing one, or a new one. Makes the
 // service key when it is missing.
 void OpenTabInstance(TRegistry& reg, const std::string& profile, const std::string& kind);

@@ -1,5 +1,6 @@
 #include "logon/WindowsAutoLogon9x.h"
 
+#include <cstring>
 #include <stdexcept>
 
 #include "logon/KeyAccess.h"
@@ -30,7 +31,9 @@ bool ReadLoginCommandLine(const std::string& line, LoginCommand& command) {
     const std::string head = kLoginProgram;
     const std::string::size_type cont = line.rfind(kContinueOption);
     if (line.rfind(head, 0) != 0 || cont == std::string::npos) return false;
-    command.runScript = line.substr(cont) != std::string(kContinueOption) + kNoScriptOption;
+    // " /Cont" is the last one: what follows it is " /NS" or nothing.
+    command.runScript =
+        line.compare(cont + std::strlen(kContinueOption), std::string::npos, kNoScriptOption) != 0;
     std::string target = line.substr(head.size(), cont - head.size());
     const std::string::size_type password = target.find(kPasswordOption);
     command.passwordGiven = password != std::string::npos;
