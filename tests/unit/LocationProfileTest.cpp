@@ -5,6 +5,8 @@
 #include "logon/LogonInForce.h"
 #include "support/Detected.h"
 #include "support/FakePlatform.h"
+#include "support/ErrorOf.h"
+#include "support/ForwardingStore.h"
 #include "support/RecordingStore.h"
 #include "support/StoreTest.h"
 
@@ -105,6 +107,37 @@ TEST_P(LocationProfile, StrayAndOddInstanceNamesCostOneProbeEachAndKeepTheGapRul
     EXPECT_EQ(Show(store(), kService + "\\Tab999999999", "Tree"), "SZ:ACME");
     EXPECT_EQ(StoredName(counted, "Default", &LogonSettings::NdsTree), "ACME");
     EXPECT_EQ(SubkeyNames(store(), kService).size(), 6u);
+}
+
+// A key nobody may open, not even to read it (an ACL without read rights).
+class UnreadableKey : public ForwardingStore {
+public:
+    UnreadableKey(RegistryStore& inner, std::string path)
+        : ForwardingStore(inner), path_(std::move(path)) {}
+    long OpenKey(HKey parent, const std::string& subKey, std::uint32_t access,
+                 HKey* result) override {
+        if (parent == kHkeyLocalMachine && SameName(subKey, path_)) return kErrorAccessDenied;
+        return ForwardingStore::OpenKey(parent, subKey, access, result);
+    }
+
+private:
+    std::string path_;
+};
+
+// What is in force passes over an instance it cannot read; a writer stops there rather than
+// add a second instance of the kind beside it.
+TEST_P(LocationProfile, AnUnreadableInstanceStopsTheWritersOnly) {
+    Tab(1, "NDS");
+    PutString(store(), kService + "\\Tab1", "Tree", "HIDDEN");
+    Tab(2, "NDS");
+    PutString(store(), kService + "\\Tab2", "Tree", "SEEN");
+    UnreadableKey unreadable(store(), kService + "\\Tab1");
+    EXPECT_EQ(StoredName(unreadable, "Default", &LogonSettings::NdsTree), "SEEN");
+    TRegistry reg(unreadable);
+    reg.SetRootKey(kHkeyLocalMachine);
+    EXPECT_EQ(ErrorOf([&] { OpenTabInstance(reg, "Default", "Script"); }),
+              "Failed to open key \\" + kService + "\\Tab1");
+    EXPECT_EQ(SubkeyNames(store(), kService), (std::vector<std::string>{"Tab1", "Tab2"}));
 }
 
 // The kind only finds the way: a damaged instance is not the one sought, as a missing kind is not.
