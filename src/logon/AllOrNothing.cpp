@@ -3,15 +3,12 @@
 #include "logon/AutoLogonSwitches.h"
 #include "logon/CutOffRun.h"
 #include "logon/LogonInForce.h"
+#include "logon/ProgramKey.h"
 #include "logon/RunJournal.h"
 #include "registry/RegistryTransaction.h"
 
 namespace sentrel {
 
-namespace {
-
-// Under User Account Control a run not started with "Run as administrator" may not write the
-// machine's keys: a refusal says what to do where that is why.
 std::string WhyRefused(const LogonContext& context, std::string reason) {
     ScopedKey key(context.store);
     if (context.environment.WithUserAccountControl() &&
@@ -20,6 +17,8 @@ std::string WhyRefused(const LogonContext& context, std::string reason) {
         (reason += ". ") += kMsgRunAsAdministrator;
     return reason;
 }
+
+namespace {
 
 bool MakesKey(const std::vector<PlannedChange>& commit, const std::string& path) {
     for (const PlannedChange& planned : commit)
@@ -60,7 +59,7 @@ std::vector<RegistryChange> WriteAllOrNothing(LogonContext& context,
             if (!putBack.empty()) state.CutOffRun = putBack;
         }
     } catch (const std::exception& e) {
-        throw RunFailed(e.what());
+        throw RunFailed(WhyRefused(context, e.what()));
     }
     // What the run finds, now that no other run can change it.
     if (state.Recorded) state.InForceBefore = DescribeInForceNow(store, context.platform,
@@ -89,7 +88,8 @@ std::vector<RegistryChange> WriteAllOrNothing(LogonContext& context,
     JournalEnding ending{&commit, {}};
     for (const std::string& path : journalMade)
         if (!MakesKey(commit, path)) ending.programKeys.push_back(path);
-    CommitSteps steps{journalMade, state.DryRun ? nullptr : EndWithJournal, &ending};
+    CommitSteps steps{journalMade, state.DryRun ? nullptr : EndWithJournal, &ending, kProgramKey,
+                      ProgramKeySecurity()};
     try {
         return NetOfWritten(Commit(commit, store, steps));
     } catch (const CommitError& e) {

@@ -28,6 +28,10 @@ std::vector<RegistryChange> WriteAllOrNothing(LogonContext& context,
 // nothing was changed, or names what could not be put back.
 RunError RunFailed(const std::string& reason, std::vector<RegistryChange> leftChanged = {});
 
+// The reason, with what to do where the refusal comes from User Account Control: a run not
+// started with "Run as administrator" may not write (or read) the machine's keys.
+std::string WhyRefused(const LogonContext& context, std::string reason);
+
 inline constexpr const char* kMsgNothingChanged = "Nothing was changed.";
 inline constexpr const char* kMsgLeftChanged = "These changes could not be put back:";
 inline constexpr const char* kMsgRunAsAdministrator = "Start Sentrel with 'Run as administrator'.";

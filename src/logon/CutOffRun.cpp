@@ -2,6 +2,7 @@
 
 #include "logon/AllOrNothing.h"
 #include "logon/AutoLogonSwitches.h"
+#include "logon/ProgramKey.h"
 #include "logon/RunJournal.h"
 #include "logon/RunTurn.h"
 #include "registry/KeyPaths.h"
@@ -45,7 +46,7 @@ std::string PutBackCutOffRun(LogonContext& context) {
         PutBackPlan(*journal), store, context.environment.Windows9x(), context.state.ProfileName);
     JournalEnding ending{&plan, journal->programKeysMade.value_or(std::vector<std::string>(
                              std::begin(kProgramKeys), std::end(kProgramKeys)))};
-    CommitSteps steps;
+    CommitSteps steps{{}, nullptr, nullptr, kProgramKey, ProgramKeySecurity()};
     if (!context.state.DryRun) {
         steps.finish = EndWithJournal;
         steps.data = &ending;
@@ -63,11 +64,11 @@ std::string PutBackCutOffRun(LogonContext& context) {
 std::string PutBackCutOffRunAtStart(LogonContext& context) {
     RunTurn turn(context.platform);
     // What stops it stops the run before anything of its own is written.
+    if (!turn.Taken()) throw RunFailed(kMsgRunTurnTimedOut);
     try {
-        if (!turn.Taken()) throw RegistryError(kMsgRunTurnTimedOut);
         return PutBackCutOffRun(context);
     } catch (const std::exception& e) {
-        throw RunFailed(e.what());
+        throw RunFailed(WhyRefused(context, e.what()));
     }
 }
 

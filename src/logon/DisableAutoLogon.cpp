@@ -13,7 +13,6 @@ namespace sentrel {
 namespace {
 
 // What an older client's automatic logon left: deleted, never written.
-const char* const kLgnXTierKey = "\\SOFTWARE\\Novell\\LgnXTier";
 const char* const kLgnXTierValues[] = {"AutoAdminLogon", "DefaultUserName", "DefaultPassword"};
 
 }  // namespace

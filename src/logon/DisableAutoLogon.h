@@ -14,6 +14,9 @@ void DisableAutoLogon(LogonContext& context);
 // door that ran it says kMsgAutoLogonDisabled9x once the removal is written.
 void DisableAutoLogon9x(LogonContext& context);
 
+// The logon values an older client left there, deleted by the disable.
+inline constexpr const char* kLgnXTierKey = "\\SOFTWARE\\Novell\\LgnXTier";
+
 inline constexpr const char* kMsgAutoLogonDisabled9x = "AutoLogon has been disabled";
 
 }  // namespace sentrel

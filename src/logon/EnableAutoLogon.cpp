@@ -19,8 +19,8 @@ void EnableAutoLogon(LogonContext& context, const LogonSettings& settings) {
 
     // A machine that mode 1 set up gets its logon dialog back first, so that every mode leaves
     // it as enabling that mode on the machine before mode 1 would.
-    if (mode != kModeWorkstationOnly && IsLogonMode(mode) && !context.environment.WithoutGina())
-        PutBackReplacedLogonDialog(context.store);
+    if (mode != kModeWorkstationOnly && IsLogonMode(mode))
+        PutBackReplacedLogonDialog(context);
 
     if (mode == kModeDirectoryAndWorkstation) {
         SetDirectoryAutoLogon(context, settings);

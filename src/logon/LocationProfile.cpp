@@ -10,7 +10,6 @@ namespace sentrel {
 
 namespace {
 
-const char* const kServicesRoot = "\\SOFTWARE\\NOVELL\\Location Profiles\\Services\\";
 
 std::string DefinitionKey(const std::string& profile) {
     return std::string(kProfilesRootKey) + "\\" + profile;
@@ -72,7 +71,7 @@ std::string FreeListEntryName(const std::vector<std::string>& names) {
 }  // namespace
 
 std::string ServiceKey(const std::string& profile) {
-    return std::string(kServicesRoot) + kLoginServiceGuid + "\\" + profile;
+    return std::string(kServicesRoot) + "\\" + kLoginServiceGuid + "\\" + profile;
 }
 
 std::string NextTabNumber(RegistryStore& store, const std::string& profile) {

@@ -13,6 +13,7 @@ namespace sentrel {
 
 inline constexpr const char* kLoginServiceGuid = "{1E6CEEA1-FB73-11CF-BD76-00001B27DA23}";
 inline constexpr const char* kProfilesRootKey = "\\SOFTWARE\\Novell\\Location Profiles\\Profiles";
+inline constexpr const char* kServicesRoot = "\\SOFTWARE\\NOVELL\\Location Profiles\\Services";
 inline constexpr const char* kProfileListKey = "\\SOFTWARE\\Novell\\Location Profiles\\Profile List";
 
 inline constexpr const char* kTabDirectory = "NDS";

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "logon/KeyAccess.h"
+#include "logon/ProgramKey.h"
 #include "logon/RegistryPaths.h"
 
 namespace sentrel {
@@ -72,6 +73,16 @@ void RemoveLogonDialogBackup(RegistryStore& store) {
     }
 }
 
+// A kept dialog that others than administrators may have changed counts as none kept: it is
+// dropped, so that what the program keeps from now on (under a list of its own) is its own.
+void DropForeignBackup(LogonContext& context) {
+    if (IsProgramsOwn(context.store, kGinaDllBackupKey + 1)) return;
+    RemoveLogonDialogBackup(context.store);
+    std::string& note = context.state.Note;
+    if (!note.empty()) note += " ";
+    note += FormatMessageText(kNoteForeignBackup, std::string("HKLM") + kGinaDllBackupKey);
+}
+
 // With the Winlogon key open: whether it names the Windows logon dialog (any letter case) or
 // none, the only dialogs a disable replaces by the Novell one.
 bool NamesWindowsOrNoDialog(TRegistry& winlogon) {
@@ -88,6 +99,7 @@ void UseWindowsLogonDialog(LogonContext& context) {
     if (context.environment.WithoutGina()) {
         context.state.Note = kNoteNoGina;
     } else if (OpenOnly(reg, kWinlogonKey, false)) {
+        DropForeignBackup(context);
         SaveLogonDialog(reg);
         reg.WriteString(kGinaDll, kWindowsLogonDialog);
     }
@@ -101,6 +113,7 @@ void PutBackNovellLogonDialog(LogonContext& context) {
     // Without a client there is no Novell dialog, and a third-party dialog in place (one a
     // first disable put back) stays.
     if (!context.environment.WithoutGina() && OpenOnly(reg, kWinlogonKey, false)) {
+        DropForeignBackup(context);
         if (std::optional<RegistryValue> kept = LogonDialogToRestore(context.store))
             reg.WriteValue(kGinaDll, kept->type, kept->data);
         else if (context.environment.ClientDetected() && NamesWindowsOrNoDialog(reg))
@@ -110,9 +123,22 @@ void PutBackNovellLogonDialog(LogonContext& context) {
     SetNeverLogin(reg, true);
 }
 
-void PutBackReplacedLogonDialog(RegistryStore& store) {
+void PutBackReplacedLogonDialog(LogonContext& context) {
+    RegistryStore& store = context.store;
     TRegistry reg(store);
     reg.SetRootKey(kHkeyLocalMachine);
+    if (context.environment.WithoutGina()) {
+        // No dialog was replaced or kept: mode 1 left only its "No" and "Never Login" 1.
+        RegistryValue dialog;
+        if (OpenOnly(reg, kInitialLoginKey, false) &&
+            reg.ReadValue(kLoginWhenNwginaNotLoaded, dialog.type, dialog.data) &&
+            SameName(StringOf(dialog).value_or(""), "No")) {
+            SetLoginWhenNwginaNotLoaded(reg, true);
+            SetNeverLogin(reg, true);
+        }
+        return;
+    }
+    DropForeignBackup(context);
     if (!OpenOnly(reg, kGinaDllBackupKey, false)) return;
     RegistryValue kept;
     const bool present = reg.ReadValue(kGinaDll, kept.type, kept.data);

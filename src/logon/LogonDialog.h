@@ -35,8 +35,10 @@ void PutBackNovellLogonDialog(LogonContext& context);
 
 // Back in, by an enable of a mode other than "1" after mode 1: the values go back to what they
 // were before mode 1 replaced them, the kept "GinaDLL" (or its absence) and the Novell defaults
-// of the other two, and the backup goes. Without a backup nothing changes.
-void PutBackReplacedLogonDialog(RegistryStore& store);
+// of the other two, and the backup goes. Without a backup nothing changes. Where Windows has
+// no logon dialog (Vista and later) no backup is kept: the Novell defaults come
+// back where "Login When NWGina Not Loaded" says mode 1's "No", and "GinaDLL" is not touched.
+void PutBackReplacedLogonDialog(LogonContext& context);
 
 // Mode 1's note where Windows has no logon dialog to replace (Vista and later).
 inline constexpr const char* kNoteNoGina =

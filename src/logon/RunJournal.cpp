@@ -1,5 +1,7 @@
 #include "logon/RunJournal.h"
 
+#include "logon/ProgramKey.h"
+#include "logon/ProgramWrites.h"
 #include "registry/Registry.h"
 #include "registry/RegistryTransaction.h"
 
@@ -113,10 +115,21 @@ std::vector<std::string> WriteRunJournal(RegistryStore& store, const std::string
     std::string what = std::string("\\") + kJournalKey;
     {
         ScopedKey key(store);
-        if (store.CreateKey(kHkeyLocalMachine, kJournalKey, kKeyAllAccess, key.Out())) {
+        ScopedKey program(store);
+        bool madeNew = false;
+        if (store.CreateKey(kHkeyLocalMachine, kJournalKey, kKeyAllAccess, key.Out(), &madeNew)) {
             refused = kMsgCreateKeyFailed;
-        } else if (store.SetKeySecurity(key.Get(), AdministratorsAndSystemOnly())) {
+        } else if (!madeNew) {
+            // Not the one this run makes: someone made it since the run looked.
+            throw RegistryError(kMsgJournalNotOwn);
+        } else if (store.SetKeySecurity(key.Get(), ProgramKeySecurity())) {
             refused = kMsgOpenKeyFailed;
+        } else if (store.OpenKey(kHkeyLocalMachine, kProgramKey, kKeyAllAccess, program.Out()) ||
+                   (!IsProgramsOwn(store, program.Get()) &&
+                    store.SetKeySecurity(program.Get(), ProgramKeySecurity()))) {
+            // What the program keeps below its key from now on is its own.
+            refused = kMsgOpenKeyFailed;
+            what = std::string("\\") + kProgramKey;
         } else {
             auto put = [&](const std::string& name, std::uint32_t type, const Bytes& data) {
                 if (refused) return;
@@ -148,6 +161,10 @@ std::optional<RunJournal> ReadRunJournal(RegistryStore& store) {
     const long error = store.OpenKey(kHkeyLocalMachine, kJournalKey, kKeyRead, key.Out());
     if (error == kErrorFileNotFound) return std::nullopt;
     if (error) throw RegistryError(kMsgJournalUnreadable);
+    // One that holds nothing (a run cut off as it made it) makes the run write nothing.
+    std::string first;
+    if (!IsProgramsOwn(store, key.Get()) && store.EnumValue(key.Get(), 0, &first) == kErrorSuccess)
+        throw RegistryError(kMsgJournalNotOwn);
     RunJournal journal;
     std::uint32_t type = 0;
     Bytes data;
@@ -165,6 +182,8 @@ std::optional<RunJournal> ReadRunJournal(RegistryStore& store) {
         JournalEntry entry;
         if (read || type != kRegBinary || !Decode(data, &entry))
             throw RegistryError(kMsgJournalUnreadable);
+        if (!ProgramWrites(entry.root, entry.path, entry.name, entry.kind != JournalEntry::Value))
+            throw RegistryError(kMsgJournalNotOwn);
         journal.entries.push_back(std::move(entry));
     }
     return journal;
@@ -205,20 +224,6 @@ std::string EndWithJournal(RegistryStore& store, void* ending) {
     FlushWrittenKeys(store, *end.commit);
     const std::string kept = DeleteRunJournal(store, end.programKeys);
     return kept.empty() ? kept : FormatMessageText(kMsgDeleteKeyFailed, "\\" + kept);
-}
-
-Bytes AdministratorsAndSystemOnly() {
-    static const std::uint8_t kDescriptor[] = {
-        // Revision 1, self-relative with an access list present; no owner, group or audit
-        // list; the access list right after these 20 bytes.
-        1, 0, 0x04, 0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 20, 0, 0, 0,
-        // The access list: revision 2, 52 bytes, two entries.
-        2, 0, 52, 0, 2, 0, 0, 0,
-        // Allowed, not inherited, 24 bytes: KEY_ALL_ACCESS for S-1-5-32-544 (Administrators).
-        0, 0, 24, 0, 0x3F, 0, 0x0F, 0, 1, 2, 0, 0, 0, 0, 0, 5, 32, 0, 0, 0, 0x20, 0x02, 0, 0,
-        // Allowed, not inherited, 20 bytes: KEY_ALL_ACCESS for S-1-5-18 (SYSTEM).
-        0, 0, 20, 0, 0x3F, 0, 0x0F, 0, 1, 1, 0, 0, 0, 0, 0, 5, 18, 0, 0, 0};
-    return Bytes(std::begin(kDescriptor), std::end(kDescriptor));
 }
 
 }  // namespace sentrel

@@ -71,10 +71,6 @@ struct JournalEnding {
 };
 std::string EndWithJournal(RegistryStore& store, void* ending);
 
-// A self-relative security descriptor whose access list allows Administrators (S-1-5-32-544)
-// and SYSTEM (S-1-5-18) full access, and no one else anything: the well-known SIDs, since
-// account names differ with the language of Windows.
-Bytes AdministratorsAndSystemOnly();
 
 inline constexpr const char* kJournalStarted = "Started";
 inline constexpr const char* kJournalKeysMade = "Keys made";
@@ -83,5 +79,11 @@ inline constexpr const char* kJournalKeysMade = "Keys made";
 inline constexpr const char* kProgramKeys[] = {kProgramKey, "SOFTWARE\\Pellam"};
 inline constexpr const char* kMsgJournalUnreadable =
     "Cannot read the journal HKLM\\SOFTWARE\\Pellam\\Sentrel\\Journal";
+// A journal that someone other than an administrator may have written (or that names what the
+// program never writes) is not put back: it could make the run write anything.
+inline constexpr const char* kMsgJournalNotOwn =
+    "The journal HKLM\\SOFTWARE\\Pellam\\Sentrel\\Journal may have been changed by others "
+    "than administrators, so it is not put back. Check it, then remove it with: "
+    "reg delete \"HKLM\\SOFTWARE\\Pellam\\Sentrel\\Journal\" /f";
 
 }  // namespace sentrel

@@ -20,7 +20,7 @@ void SetWinlogonUser(RegistryStore& store, const std::string& domain, const std:
     reg.OpenKey(kWinlogonKey, false);
     reg.WriteString(kWinlogonDefaultDomainName, domain);
     reg.WriteString(kWinlogonDefaultUserName, user);
-    reg.WriteString("DontDisplayLastUserName", "0");
+    reg.WriteString(kWinlogonDontDisplayLastUserName, "0");
     reg.WriteString(kWinlogonAutoAdminLogon, "0");
 }
 
@@ -31,7 +31,7 @@ void EnableWinlogonAutoLogon(RegistryStore& store, const std::string& password) 
     reg.WriteString(kWinlogonDefaultPassword, password);
     reg.WriteString(kWinlogonAutoAdminLogon, "1");
     reg.WriteString(kWinlogonForceAutoLogon, "1");
-    reg.WriteString("AutoLogonCount", kAutoLogonCount);
+    reg.WriteString(kWinlogonAutoLogonCount, kAutoLogonCount);
 }
 
 void DisableWinlogonAutoLogon(RegistryStore& store) {

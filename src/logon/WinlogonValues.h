@@ -13,6 +13,13 @@ inline constexpr const char* kWinlogonDefaultDomainName = "DefaultDomainName";
 inline constexpr const char* kWinlogonDefaultUserName = "DefaultUserName";
 inline constexpr const char* kWinlogonDefaultPassword = "DefaultPassword";
 inline constexpr const char* kWinlogonForceAutoLogon = "ForceAutoLogon";
+inline constexpr const char* kWinlogonDontDisplayLastUserName = "DontDisplayLastUserName";
+inline constexpr const char* kWinlogonAutoLogonCount = "AutoLogonCount";
+// Every Winlogon value written here.
+inline constexpr const char* kWinlogonValueNames[] = {
+    kWinlogonAutoAdminLogon,  kWinlogonDefaultDomainName,       kWinlogonDefaultUserName,
+    kWinlogonDefaultPassword, kWinlogonForceAutoLogon,          kWinlogonDontDisplayLastUserName,
+    kWinlogonAutoLogonCount};
 inline constexpr const char* kLockEntryName = "ForceAutoLock";
 
 // Stores the default domain and user and leaves Windows automatic logon off.

@@ -5,6 +5,9 @@
 
 #include <cstring>
 
+#include "platform/RunTurnMutex.h"
+#include "platform/SecurityDescriptor.h"
+
 namespace sentrel {
 
 static_assert(kMbOk == MB_OK && kMbYesNo == MB_YESNO && kMbIconError == MB_ICONERROR);
@@ -240,13 +243,41 @@ void Win32Platform::HideSystemErrorBoxes() {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
 }
 
+namespace {
+
+class Win32MutexCalls : public MutexCalls {
+public:
+    std::uintptr_t Create(const char* name, long* error) override {
+        // Windows 9x keeps no security: the list is for the NT family.
+        std::vector<std::uint8_t> list = AdministratorsAndSystemOnly(kMutexAllAccessRights, false);
+        SECURITY_ATTRIBUTES attributes{sizeof attributes, list.data(), FALSE};
+        HANDLE mutex = CreateMutexA(GetVersion() & 0x80000000u ? nullptr : &attributes, FALSE, name);
+        *error = mutex ? 0 : static_cast<long>(GetLastError());
+        return reinterpret_cast<std::uintptr_t>(mutex);
+    }
+    std::uintptr_t Open(const char* name, std::uint32_t access, long* error) override {
+        HANDLE mutex = OpenMutexA(access, FALSE, name);
+        *error = mutex ? 0 : static_cast<long>(GetLastError());
+        return reinterpret_cast<std::uintptr_t>(mutex);
+    }
+};
+
+}  // namespace
+
 // Runs in every session of a terminal server take turns too, so the mutex is global where the
-// system knows the namespace; NT 4 without Terminal Server refuses a backslash in the name, and
-// there every process falls back to the same plain name.
+// system knows the namespace (RunTurnMutex.h says which object a run waits on).
 bool Win32Platform::TakeRunTurn(std::uint32_t milliseconds) {
-    if (!runTurn_) runTurn_ = CreateMutexA(nullptr, FALSE, "Global\\Sentrel registry run");
-    if (!runTurn_) runTurn_ = CreateMutexA(nullptr, FALSE, "Sentrel registry run");
-    if (!runTurn_) return true;  // no mutex can be had: the run goes on alone, as before
+    bool refused = false;
+    if (!runTurn_) {
+        Win32MutexCalls calls;
+        runTurn_ = reinterpret_cast<void*>(OpenRunTurnMutex(calls, &refused));
+    }
+    if (!runTurn_) {
+        if (!refused) return true;  // no mutex can be had at all: the run goes on alone
+        // One is there that this account may not wait on: never alone beside another run.
+        ::Sleep(milliseconds);
+        return false;
+    }
     // A run that ended without giving its turn back (WAIT_ABANDONED) holds it no more.
     const DWORD outcome = WaitForSingleObject(runTurn_, milliseconds);
     return outcome == WAIT_OBJECT_0 || outcome == WAIT_ABANDONED;

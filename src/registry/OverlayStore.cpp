@@ -112,15 +112,17 @@ long OverlayStore::OpenKey(HKey parent, const std::string& subKey, std::uint32_t
 }
 
 long OverlayStore::CreateKey(HKey parent, const std::string& subKey, std::uint32_t access,
-                             HKey* result) {
+                             HKey* result, bool* made) {
     HKey root = 0;
     std::string path;
     if (!Resolve(parent, subKey, &root, &path)) return kErrorInvalidHandle;
     Key* above = nullptr;
     Key* key = nullptr;
+    if (made) *made = false;
     for (std::size_t end = 0; end != std::string::npos; above = key) {
         end = path.find('\\', end + 1);
         if (long error = Load(root, path.substr(0, end), &key)) return error;
+        if (made) *made = !key->exists;
         if (key->exists) continue;
         // A key made is named as the run that makes it spells it.
         key->path = path.substr(0, end);
@@ -236,6 +238,19 @@ long OverlayStore::EnumValue(HKey handle, std::uint32_t index, std::string* name
 long OverlayStore::FlushKey(HKey handle) {
     Key* key = nullptr;
     return Live(handle, &key);
+}
+
+long OverlayStore::GetKeySecurity(HKey handle, Bytes* descriptor) {
+    Key* key = nullptr;
+    if (long error = Live(handle, &key)) return error;
+    // A key the plan makes is the run's own; one that is there is as the store below keeps it.
+    ScopedKey below(base_);
+    if (base_.OpenKey(key->root, key->path, kKeyRead, below.Out()) == kErrorFileNotFound) {
+        descriptor->clear();
+        return kErrorSuccess;
+    }
+    if (!below.Get()) return kErrorAccessDenied;
+    return base_.GetKeySecurity(below.Get(), descriptor);
 }
 
 long OverlayStore::SetKeySecurity(HKey handle, const Bytes&) {

@@ -27,7 +27,7 @@ public:
     long OpenKey(HKey parent, const std::string& subKey, std::uint32_t access,
                  HKey* result) override;
     long CreateKey(HKey parent, const std::string& subKey, std::uint32_t access,
-                   HKey* result) override;
+                   HKey* result, bool* made = nullptr) override;
     long CloseKey(HKey key) override;
     long QueryValue(HKey key, const std::string& name, std::uint32_t* type, Bytes* data,
                     std::size_t maxSize = SIZE_MAX) override;
@@ -38,6 +38,7 @@ public:
     long EnumKey(HKey key, std::uint32_t index, std::string* name) override;
     long EnumValue(HKey key, std::uint32_t index, std::string* name) override;
     long FlushKey(HKey key) override;
+    long GetKeySecurity(HKey key, Bytes* descriptor) override;
     long SetKeySecurity(HKey key, const Bytes& descriptor) override;
 
     // What the writes would change below, net: a key deleted and made again with the same

@@ -42,6 +42,8 @@ std::string UpperAscii(std::string text);
 
 // Compares registry names the way the registry does: without regard to letter case.
 bool SameName(const std::string& a, const std::string& b);
+// Whether a key path is key itself or lies below it, by the same rule.
+bool AtOrBelow(const std::string& path, const std::string& key);
 
 // A value as stored: its type and its bytes.
 struct RegistryValue {
@@ -69,9 +71,10 @@ public:
     // Opens an existing key. subKey is relative to parent and must not begin with a backslash.
     virtual long OpenKey(HKey parent, const std::string& subKey, std::uint32_t access,
                          HKey* result) = 0;
-    // Opens the key, making it and any missing keys on its path first.
+    // Opens the key, making it and any missing keys on its path first; made (where given)
+    // says whether this call made it or it was there, as RegCreateKeyEx's disposition does.
     virtual long CreateKey(HKey parent, const std::string& subKey, std::uint32_t access,
-                           HKey* result) = 0;
+                           HKey* result, bool* made = nullptr) = 0;
     virtual long CloseKey(HKey key) = 0;
     // Type and data of a value; either output may be null. With data null the call only asks
     // whether the value exists. maxSize limits the data as the caller's buffer would:
@@ -88,8 +91,12 @@ public:
     // Writes the key's hive to disk now, as RegFlushKey does: the registry otherwise writes
     // its changes lazily, hive by hive.
     virtual long FlushKey(HKey key) = 0;
-    // Sets the key's discretionary access list from a self-relative security descriptor, as
-    // RegSetKeySecurity does; where Windows has no security (9x) there is nothing to set.
+    // The key's owner and discretionary access list as a self-relative security descriptor, as
+    // RegGetKeySecurity gives them; empty where Windows keeps no security (9x).
+    virtual long GetKeySecurity(HKey key, Bytes* descriptor) = 0;
+    // Sets the key's discretionary access list, and its owner where the self-relative
+    // descriptor names one, as RegSetKeySecurity does; where Windows has no security (9x)
+    // there is nothing to set.
     virtual long SetKeySecurity(HKey key, const Bytes& descriptor) = 0;
 };
 

@@ -20,6 +20,11 @@ bool SameName(const std::string& a, const std::string& b) {
     return true;
 }
 
+bool AtOrBelow(const std::string& path, const std::string& key) {
+    return path.size() >= key.size() && SameName(path.substr(0, key.size()), key) &&
+           (path.size() == key.size() || path[key.size()] == '\\');
+}
+
 std::optional<std::string> StringOf(const RegistryValue& value) {
     if (value.type != kRegSz && value.type != kRegExpandSz) return std::nullopt;
     const std::string text(value.data.begin(), value.data.end());

@@ -47,6 +47,13 @@ const char* Write(RegistryStore& store, const PlannedChange& planned, const Comm
         ScopedKey key(store);
         if (store.CreateKey(planned.root, planned.path, kKeyAllAccess, key.Out()))
             return kMsgCreateKeyFailed;
+        if (steps.ownKey && planned.root == kHkeyLocalMachine &&
+            AtOrBelow(planned.path, steps.ownKey)) {
+            // Recorded before the security is set: a refusal deletes the key again.
+            written.push_back({&planned, {}});
+            if (store.SetKeySecurity(key.Get(), steps.ownSecurity)) return kMsgCreateKeyFailed;
+            return nullptr;
+        }
     } else if (change.kind == RegistryChange::KeyDeleted) {
         const long error = store.DeleteKey(planned.root, planned.path);
         if (error == kErrorFileNotFound) return nullptr;

@@ -31,6 +31,10 @@ struct CommitSteps {
     std::vector<std::string> madeAlready;  // paths below HKEY_LOCAL_MACHINE
     std::string (*finish)(RegistryStore& target, void* data) = nullptr;
     void* data = nullptr;
+    // A key made at or below ownKey (below HKEY_LOCAL_MACHINE) gets ownSecurity before
+    // anything is written into it: the program's own keys are no one else's to change.
+    const char* ownKey = nullptr;
+    Bytes ownSecurity;
 };
 
 // Writes the plan into target and gives the changes written, in order; a value written twice

@@ -45,13 +45,14 @@ long Win32Store::OpenKey(HKey parent, const std::string& subKey, std::uint32_t a
 }
 
 long Win32Store::CreateKey(HKey parent, const std::string& subKey, std::uint32_t access,
-                           HKey* result) {
+                           HKey* result, bool* made) {
     HKEY key = nullptr;
     DWORD disposition = 0;
     LONG rc = RegCreateKeyExA(ToHandle(parent), subKey.c_str(), 0, nullptr,
                               REG_OPTION_NON_VOLATILE, access | viewFlags_, nullptr, &key,
                               &disposition);
     if (rc == ERROR_SUCCESS) *result = reinterpret_cast<HKey>(key);
+    if (rc == ERROR_SUCCESS && made) *made = disposition == REG_CREATED_NEW_KEY;
     return rc;
 }
 
@@ -109,15 +110,48 @@ long Win32Store::EnumKey(HKey key, std::uint32_t index, std::string* name) {
 long Win32Store::FlushKey(HKey key) { return RegFlushKey(ToHandle(key)); }
 
 // Looked up at run time: the first Windows 95 has no security calls to import. Windows 9x
-// keeps no security on keys at all, so there is nothing to set there.
+// keeps no security on keys at all, so there is nothing to read or set there.
+namespace {
+
+FARPROC SecurityCall(const char* name) {
+    if (GetVersion() & 0x80000000u) return nullptr;
+    return GetProcAddress(GetModuleHandleA("advapi32.dll"), name);
+}
+
+}  // namespace
+
+long Win32Store::GetKeySecurity(HKey key, Bytes* descriptor) {
+    using RegGetKeySecurityFn =
+        LONG(WINAPI*)(HKEY, SECURITY_INFORMATION, PSECURITY_DESCRIPTOR, LPDWORD);
+    auto getSecurity = reinterpret_cast<RegGetKeySecurityFn>(
+        reinterpret_cast<void (*)()>(SecurityCall("RegGetKeySecurity")));
+    if (!getSecurity) {
+        descriptor->clear();
+        return GetVersion() & 0x80000000u ? ERROR_SUCCESS : ERROR_CALL_NOT_IMPLEMENTED;
+    }
+    const SECURITY_INFORMATION wanted = OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+    DWORD size = 0;
+    LONG rc = getSecurity(ToHandle(key), wanted, nullptr, &size);
+    if (rc != ERROR_INSUFFICIENT_BUFFER) return rc ? rc : ERROR_INVALID_DATA;
+    Bytes buffer(size);
+    rc = getSecurity(ToHandle(key), wanted, buffer.data(), &size);
+    if (rc == ERROR_SUCCESS) *descriptor = std::move(buffer);
+    return rc;
+}
+
 long Win32Store::SetKeySecurity(HKey key, const Bytes& descriptor) {
-    if (GetVersion() & 0x80000000u) return ERROR_SUCCESS;
     using RegSetKeySecurityFn = LONG(WINAPI*)(HKEY, SECURITY_INFORMATION, PSECURITY_DESCRIPTOR);
-    auto setSecurity = reinterpret_cast<RegSetKeySecurityFn>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegSetKeySecurity")));
-    if (!setSecurity) return ERROR_CALL_NOT_IMPLEMENTED;
+    auto setSecurity = reinterpret_cast<RegSetKeySecurityFn>(
+        reinterpret_cast<void (*)()>(SecurityCall("RegSetKeySecurity")));
+    if (!setSecurity) return GetVersion() & 0x80000000u ? ERROR_SUCCESS : ERROR_CALL_NOT_IMPLEMENTED;
     Bytes copy = descriptor;  // the call takes a non-const descriptor
-    return setSecurity(ToHandle(key), DACL_SECURITY_INFORMATION, copy.data());
+    const bool owner = copy.size() >= 8 && LittleEndianOf(copy.data() + 4, 4) != 0;
+    // NT 4 knows no protected list (nothing is passed down after a key is made there), and
+    // may refuse the flag it does not know.
+    if (copy.size() >= 4 && LOBYTE(LOWORD(GetVersion())) < 5) copy[3] &= ~0x10;
+    return setSecurity(ToHandle(key),
+                       DACL_SECURITY_INFORMATION | (owner ? OWNER_SECURITY_INFORMATION : 0),
+                       copy.data());
 }
 
 long Win32Store::EnumValue(HKey key, std::uint32_t index, std::string* name) {

@@ -13,7 +13,7 @@ public:
     long OpenKey(HKey parent, const std::string& subKey, std::uint32_t access,
                  HKey* result) override;
     long CreateKey(HKey parent, const std::string& subKey, std::uint32_t access,
-                   HKey* result) override;
+                   HKey* result, bool* made = nullptr) override;
     long CloseKey(HKey key) override;
     long QueryValue(HKey key, const std::string& name, std::uint32_t* type, Bytes* data,
                     std::size_t maxSize = SIZE_MAX) override;
@@ -24,6 +24,7 @@ public:
     long EnumKey(HKey key, std::uint32_t index, std::string* name) override;
     long EnumValue(HKey key, std::uint32_t index, std::string* name) override;
     long FlushKey(HKey key) override;
+    long GetKeySecurity(HKey key, Bytes* descriptor) override;
     long SetKeySecurity(HKey key, const Bytes& descriptor) override;
 
 private:

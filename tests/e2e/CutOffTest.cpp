@@ -5,6 +5,8 @@
 
 #include "CutOffDriver.h"
 #include "E2eFixture.h"
+#include "support/Descriptors.h"
+#include "support/PlantedJournal.h"
 
 namespace sentrel::e2e {
 namespace {
@@ -116,8 +118,68 @@ protected:
         if (!nt) InstallClient9x();
     }
 
+    // Sets the owner and access list of a key, as someone with the rights to may.
+    static void SetSecurity(const std::string& path, const Bytes& descriptor) {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, WRITE_DAC | WRITE_OWNER, &key),
+                  ERROR_SUCCESS);
+        Bytes copy = descriptor;
+        EXPECT_EQ(RegSetKeySecurity(key, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+                                    copy.data()),
+                  ERROR_SUCCESS);
+        RegCloseKey(key);
+    }
+
     TempLog log_{"sentrel-cut-off.log"};
 };
+
+// What only an administrator may steer: a journal planted in the program's format (a value the
+// program never writes, or one it does in a key that Everyone may write) is not put back, and
+// the run leaves HKLM as it was; a kept logon dialog in a key that Everyone may write is not
+// put back into Winlogon.
+TEST_P(CutOff, AJournalOrBackupOthersMayHaveWrittenIsNotObeyed) {
+    const std::string ifeo =
+        "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\sethc.exe";
+    const Bytes own = Descriptor(kAdministratorsSid, {{kAdministratorsSid, KEY_ALL_ACCESS},
+                                                      {kSystemSid, KEY_ALL_ACCESS}});
+    const Bytes everyoneWrites = Descriptor(kAdministratorsSid, {{kAdministratorsSid, KEY_ALL_ACCESS},
+                                                                 {kEveryoneSid, KEY_ALL_ACCESS}});
+    const struct {
+        const char* name;
+        Bytes entry;
+        const Bytes* security;
+    } planted[] = {
+        {"a value the program never writes", PlantedValueEntry(ifeo, "Debugger", "cmd.exe"), &own},
+        {"a journal Everyone may write",
+         PlantedValueEntry(kWinlogon, "DefaultUserName", "planted"), &everyoneWrites},
+    };
+    for (const auto& p : planted) {
+        SCOPED_TRACE(p.name);
+        TearDown();
+        SetUp();
+        Build(true);
+        PutValue(store(), kJournal, "1", REG_BINARY, p.entry);
+        SetSecurity(kJournal, *p.security);
+        const auto before = Snapshot();
+        EXPECT_EQ(RunQuietly("/U /MSUsr:kiosk /MSPass:p /Mode:1" + Logging(), "winxp"), 1);
+        EXPECT_EQ(Snapshot(), before);
+        EXPECT_FALSE(KeyExists(store(), ifeo));
+        EXPECT_NE(Logged().find("\r\nNothing was changed: The journal HKLM\\SOFTWARE\\Pellam\\Sentrel"
+                                "\\Journal may have been changed by others than administrators"),
+                  std::string::npos);
+    }
+
+    TearDown();
+    SetUp();
+    RebuildWithThirdPartyDialog(true, "ACMEGINA.DLL");
+    ASSERT_EQ(RunQuietly("/U /MSUsr:kiosk /MSPass:p /Mode:1", "winxp"), 0);
+    ASSERT_EQ(At(kGinaBackup, "GinaDLL"), "SZ:ACMEGINA.DLL");
+    PutString(store(), kGinaBackup, "GinaDLL", "EVIL.DLL");
+    SetSecurity(kGinaBackup, everyoneWrites);
+    EXPECT_EQ(RunQuietly("/U /Disable" + Logging(), "winxp"), 0);
+    EXPECT_EQ(At(kWinlogon, "GinaDLL"), "SZ:NWGINA.DLL");
+    EXPECT_NE(Logged().find("its backup was not used."), std::string::npos);
+}
 
 TEST_P(CutOff, ARunKilledPartWayOnXpIsPutBackByTheNextStart) {
     CutHalfWayAndStartAgain(

@@ -63,6 +63,9 @@ TEST_P(NewerWindows, ModeOneLocksOnWindows7And10AndLeavesTheLogonDialog) {
                                "replace: GinaDLL is not written.\r\n"),
                   std::string::npos)
             << record_;
+        // Mode 2 after it takes the Novell dialog's values back, and reads as itself.
+        EXPECT_EQ(Run("/U /MSUsr:kiosk /Mode:2", version), 0) << record_;
+        EXPECT_NE(record_.find("\r\nIn force after: mode 2, "), std::string::npos) << record_;
     }
 }
 

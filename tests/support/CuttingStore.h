@@ -31,9 +31,9 @@ public:
         return error;
     }
     long CreateKey(HKey parent, const std::string& subKey, std::uint32_t access,
-                   HKey* result) override {
+                   HKey* result, bool* made = nullptr) override {
         Step("CreateKey " + paths_.Join(parent, subKey));
-        const long error = ForwardingStore::CreateKey(parent, subKey, access, result);
+        const long error = ForwardingStore::CreateKey(parent, subKey, access, result, made);
         if (!error) paths_.Opened(*result, paths_.Join(parent, subKey));
         return error;
     }

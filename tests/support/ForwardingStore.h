@@ -14,8 +14,8 @@ public:
         return inner_.OpenKey(parent, subKey, access, result);
     }
     long CreateKey(HKey parent, const std::string& subKey, std::uint32_t access,
-                   HKey* result) override {
-        return inner_.CreateKey(parent, subKey, access, result);
+                   HKey* result, bool* made = nullptr) override {
+        return inner_.CreateKey(parent, subKey, access, result, made);
     }
     long CloseKey(HKey key) override { return inner_.CloseKey(key); }
     long QueryValue(HKey key, const std::string& name, std::uint32_t* type, Bytes* data,
@@ -39,6 +39,9 @@ public:
         return inner_.EnumValue(key, index, name);
     }
     long FlushKey(HKey key) override { return inner_.FlushKey(key); }
+    long GetKeySecurity(HKey key, Bytes* descriptor) override {
+        return inner_.GetKeySecurity(key, descriptor);
+    }
     long SetKeySecurity(HKey key, const Bytes& descriptor) override {
         return inner_.SetKeySecurity(key, descriptor);
     }

@@ -100,7 +100,7 @@ long MemoryStore::OpenKey(HKey parent, const std::string& subKey, std::uint32_t 
 }
 
 long MemoryStore::CreateKey(HKey parent, const std::string& subKey, std::uint32_t /*access*/,
-                            HKey* result) {
+                            HKey* result, bool* made) {
     std::shared_ptr<Node> node;
     if (long rc = Start(parent, subKey, node)) return rc;
     std::vector<std::string> parts = SplitPath(subKey);
@@ -112,8 +112,10 @@ long MemoryStore::CreateKey(HKey parent, const std::string& subKey, std::uint32_
         probe = child->second;
     }
     if (probe->denied) return kErrorAccessDenied;
+    bool making = false;
     for (const std::string& part : parts) {
         auto& slot = node->children[Upper(part)];
+        making = !slot;
         if (!slot) {
             slot = std::make_shared<Node>();
             slot->name = part;
@@ -121,6 +123,7 @@ long MemoryStore::CreateKey(HKey parent, const std::string& subKey, std::uint32_
         }
         node = slot;
     }
+    if (made) *made = making;
     *result = HandleFor(node);
     return kErrorSuccess;
 }
@@ -230,6 +233,13 @@ long MemoryStore::FlushKey(HKey key) {
     for (const Node* at = node.get(); at; at = at->parent)
         path = path.empty() ? at->name : at->name + "\\" + path;
     flushed.push_back(path);
+    return kErrorSuccess;
+}
+
+long MemoryStore::GetKeySecurity(HKey key, Bytes* descriptor) {
+    std::shared_ptr<Node> node;
+    if (long rc = Live(key, node)) return rc;
+    *descriptor = node->security.empty() ? defaultSecurity : node->security;
     return kErrorSuccess;
 }
 

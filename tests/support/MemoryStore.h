@@ -17,7 +17,7 @@ public:
     long OpenKey(HKey parent, const std::string& subKey, std::uint32_t access,
                  HKey* result) override;
     long CreateKey(HKey parent, const std::string& subKey, std::uint32_t access,
-                   HKey* result) override;
+                   HKey* result, bool* made = nullptr) override;
     long CloseKey(HKey key) override;
     long QueryValue(HKey key, const std::string& name, std::uint32_t* type, Bytes* data,
                     std::size_t maxSize = SIZE_MAX) override;
@@ -28,6 +28,7 @@ public:
     long EnumKey(HKey key, std::uint32_t index, std::string* name) override;
     long EnumValue(HKey key, std::uint32_t index, std::string* name) override;
     long FlushKey(HKey key) override;
+    long GetKeySecurity(HKey key, Bytes* descriptor) override;
     long SetKeySecurity(HKey key, const Bytes& descriptor) override;
 
     // Test helpers; paths are "HKLM\A\B" style below a root, without a leading backslash.
@@ -36,6 +37,9 @@ public:
     std::size_t OpenHandleCount() const { return handles_.size(); }
     // The descriptor last set on a key, or none.
     Bytes SecurityOf(HKey root, const std::string& path) const;
+    // What a key on which none was set gives: by default nothing, as Windows 9x keeps no
+    // security; a test of the NT family sets the list a key inherits from SOFTWARE.
+    Bytes defaultSecurity;
     // Every key flushed, "HKLM\A\B", in order.
     std::vector<std::string> flushed;
     // Windows 95 hands out the handle a key already has when it is opened again, and counts

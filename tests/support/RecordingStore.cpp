@@ -25,9 +25,9 @@ long RecordingStore::OpenKey(HKey parent, const std::string& subKey, std::uint32
 }
 
 long RecordingStore::CreateKey(HKey parent, const std::string& subKey, std::uint32_t access,
-                               HKey* result) {
+                               HKey* result, bool* made) {
     CountOpen(paths_.Join(parent, subKey));
-    long rc = inner_.CreateKey(parent, subKey, access, result);
+    long rc = inner_.CreateKey(parent, subKey, access, result, made);
     events_.push_back({RegistryEvent::Create, paths_.Join(parent, subKey), "", 0, {}, rc});
     if (rc == kErrorSuccess) paths_.Opened(*result, paths_.Join(parent, subKey));
     return rc;

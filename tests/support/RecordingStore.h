@@ -27,7 +27,7 @@ public:
     long OpenKey(HKey parent, const std::string& subKey, std::uint32_t access,
                  HKey* result) override;
     long CreateKey(HKey parent, const std::string& subKey, std::uint32_t access,
-                   HKey* result) override;
+                   HKey* result, bool* made = nullptr) override;
     long CloseKey(HKey key) override;
     long SetValue(HKey key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
                   std::size_t size) override;

@@ -20,9 +20,9 @@ public:
     std::size_t Writes() const { return writes_; }
 
     long CreateKey(HKey parent, const std::string& subKey, std::uint32_t access,
-                   HKey* result) override {
+                   HKey* result, bool* made = nullptr) override {
         return Refused() ? kErrorAccessDenied
-                         : ForwardingStore::CreateKey(parent, subKey, access, result);
+                         : ForwardingStore::CreateKey(parent, subKey, access, result, made);
     }
     long SetValue(HKey key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
                   std::size_t size) override {

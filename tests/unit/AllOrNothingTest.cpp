@@ -6,6 +6,7 @@
 
 #include "app/RecordedRun.h"
 #include "logon/AllOrNothing.h"
+#include "platform/RunTurnMutex.h"
 #include "support/Detected.h"
 #include "support/RefusingStore.h"
 #include "support/RoadsFixture.h"
@@ -152,6 +153,56 @@ TEST_F(AllOrNothing, RunsTakeTurnsAndOneThatWaitsTooLongWritesNothing) {
     refusing.Refuse(0);
     EXPECT_EQ(Run(refusing, kRoads[4].arguments), kExitFailed);
     EXPECT_EQ(platform.runTurnsHeld, 0);  // given back after a failure too
+}
+
+// The turn is one object for every account: a mutex this account may not have in full is
+// opened for waiting; the plain name is taken only where the system refuses the global one,
+// and where no right to wait is granted the run does not go on alone.
+TEST(RunTurnMutex, OneObjectForEveryAccountAndNeverAloneBesideARunItMayNotSee) {
+    struct Calls : MutexCalls {
+        long createGlobal = 0, createLocal = 0;  // the error of each name's create, or 0
+        std::uint32_t granted = 0;               // the rights an open is granted
+        std::vector<std::string> asked;
+        std::uintptr_t Create(const char* name, long* error) override {
+            asked.push_back(std::string("create ") + name);
+            *error = name == std::string(kRunTurnName) ? createGlobal : createLocal;
+            return *error ? 0 : 1;
+        }
+        std::uintptr_t Open(const char* name, std::uint32_t access, long* error) override {
+            asked.push_back("open " + std::to_string(access) + " " + name);
+            *error = (access & ~granted) ? kErrorMutexAccessDenied : 0;
+            return *error ? 0 : 2;
+        }
+    };
+    const long denied = kErrorMutexAccessDenied, badName = 161;
+    const std::string global = kRunTurnName, local = kRunTurnLocalName;
+    const struct {
+        long createGlobal, createLocal;
+        std::uint32_t granted;
+        std::uintptr_t mutex;
+        bool refused;
+        std::vector<std::string> asked;
+    } cases[] = {
+        {0, 0, 0, 1, false, {"create " + global}},
+        {denied, 0, 0x100001, 2, false, {"create " + global, "open 1048577 " + global}},
+        {denied, 0, 0x100000, 2, false,
+         {"create " + global, "open 1048577 " + global, "open 1048576 " + global}},
+        {denied, 0, 0, 0, true,
+         {"create " + global, "open 1048577 " + global, "open 1048576 " + global}},
+        {badName, 0, 0, 1, false, {"create " + global, "create " + local}},
+        {badName, 8, 0, 0, false, {"create " + global, "create " + local}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.asked.back());
+        Calls calls;
+        calls.createGlobal = c.createGlobal;
+        calls.createLocal = c.createLocal;
+        calls.granted = c.granted;
+        bool refused = !c.refused;
+        EXPECT_EQ(OpenRunTurnMutex(calls, &refused), c.mutex);
+        EXPECT_EQ(refused, c.refused);
+        EXPECT_EQ(calls.asked, c.asked);
+    }
 }
 
 // The window's buttons take the same road: a refused write leaves the registry as it was, and

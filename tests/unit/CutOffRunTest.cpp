@@ -2,9 +2,13 @@
 // automatic logon on with a mix of old and new values, and the next start puts the machine
 // back byte for byte; a put-back cut off in turn is finished by the start after it.
 #include "logon/CutOffRun.h"
+#include "logon/ProgramKey.h"
 #include "logon/RunJournal.h"
+#include "platform/SecurityDescriptor.h"
 #include "support/CuttingStore.h"
+#include "support/Descriptors.h"
 #include "support/Detected.h"
+#include "support/PlantedJournal.h"
 #include "ui/FormActions.h"
 #include "support/RoadsFixture.h"
 
@@ -235,7 +239,7 @@ TEST_F(CutOff, TheJournalIsFlushedFirstAndDeletedLastAndOnlyAdministratorsMayRea
         Begin(road.windows9x, Machine::SetUp);
         ASSERT_TRUE(RunCutBefore(3, road.arguments));
         EXPECT_EQ(memory.SecurityOf(kHkeyLocalMachine, "SOFTWARE\\Pellam\\Sentrel\\Journal"),
-                  AdministratorsAndSystemOnly());
+                  ProgramKeySecurity());
 
         Begin(road.windows9x, Machine::SetUp);
         ASSERT_EQ(Run(memory, road.arguments), kExitDone);
@@ -306,18 +310,90 @@ TEST_F(CutOff, TheDoorsSayWhatTheyDoOfAJournalLeftBehind) {
     EXPECT_EQ(Dump(memory), before);
 }
 
-// A journal the program cannot read (a damaged value) is never guessed at: every start that
-// would write stops, writes nothing and says where it is.
-TEST_F(CutOff, ADamagedJournalStopsTheRunUnwrittenAndSaysWhereItIs) {
-    Begin(false, Machine::SetUp);
-    PutString(memory, "SOFTWARE\\Pellam\\Sentrel\\Journal", "1", "not an entry");
-    const std::vector<std::string> before = Dump(memory);
-    EXPECT_EQ(Run(memory, kRoads[0].arguments), kExitFailed);
-    EXPECT_EQ(Dump(memory), before);
-    ASSERT_EQ(platform.MessageTexts().size(), 1u);
-    EXPECT_EQ(platform.MessageTexts()[0],
-              "Cannot read the journal HKLM\\SOFTWARE\\Pellam\\Sentrel\\Journal\r\n\r\n"
-              "Nothing was changed.");
+// A journal the program cannot read (a damaged value), or that is not provably its own (one
+// that others may write or own, or that names what the program never writes), is never
+// obeyed: every start that would write stops, writes nothing and says where it is.
+TEST_F(CutOff, AJournalNotProvablyTheProgramsStopsTheRunUnwrittenAndSaysWhereItIs) {
+    const std::string journal = "SOFTWARE\\Pellam\\Sentrel\\Journal";
+    const std::string notOwn =
+        "The journal HKLM\\SOFTWARE\\Pellam\\Sentrel\\Journal may have been changed by others "
+        "than administrators, so it is not put back. Check it, then remove it with: reg delete "
+        "\"HKLM\\SOFTWARE\\Pellam\\Sentrel\\Journal\" /f\r\n\r\nNothing was changed.";
+    const std::string unreadable =
+        "Cannot read the journal HKLM\\SOFTWARE\\Pellam\\Sentrel\\Journal\r\n\r\nNothing was changed.";
+    // The debugger of sethc.exe: a prompt at the logon screen.
+    auto entry = [](const std::string& path, const std::string& name) {
+        return PlantedValueEntry(path, name, "cmd.exe");
+    };
+    const std::string ifeo =
+        "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\sethc.exe";
+    const Bytes everyoneWrites = Descriptor(kAdministratorsSid, {{kAdministratorsSid, 0xF003F},
+                                                                 {kEveryoneSid, 0x2}});
+    const Bytes userOwns = Descriptor(kUserSid, {{kAdministratorsSid, 0xF003F}});
+    const Bytes passedDown = Descriptor(kSystemSid, {{kEveryoneSid, 0xF003F, 0x0A}});
+    const struct {
+        const char* name;
+        Bytes value;
+        Bytes security;
+        const std::string* said;
+    } cases[] = {
+        {"damaged", Sz("not an entry"), {}, &unreadable},
+        {"foreign key", entry(ifeo, "Debugger"), {}, &notOwn},
+        {"foreign Winlogon value", entry(kWinlogon, "Userinit"), {}, &notOwn},
+        {"Everyone may write", entry(kWinlogon, "DefaultPassword"), everyoneWrites, &notOwn},
+        {"a user owns it", entry(kWinlogon, "DefaultPassword"), userOwns, &notOwn},
+        {"inherited as NT leaves it", entry(kWinlogon, "DefaultPassword"), InheritedFromSoftware(),
+         &notOwn},
+        // What only passes to keys made below grants nothing on the journal itself.
+        {"its own", entry(kWinlogon, "DefaultPassword"), passedDown, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Begin(false, Machine::SetUp);
+        PutValue(memory, journal, "1", c.value[0] == 0 ? kRegBinary : kRegSz, c.value);
+        if (!c.security.empty()) {
+            ScopedKey key(memory);
+            memory.OpenKey(kHkeyLocalMachine, journal, kKeyAllAccess, key.Out());
+            memory.SetKeySecurity(key.Get(), c.security);
+        }
+        const std::vector<std::string> before = Dump(memory);
+        EXPECT_EQ(Run(memory, kRoads[0].arguments), c.said ? kExitFailed : kExitDone);
+        if (!c.said) {
+            EXPECT_FALSE(JournalLeft());
+            continue;
+        }
+        EXPECT_EQ(Dump(memory), before);
+        ASSERT_FALSE(platform.MessageTexts().empty());
+        EXPECT_EQ(platform.MessageTexts()[0], *c.said);
+    }
+}
+
+// What counts as only the administrators' to change: owner Administrators or SYSTEM, and no
+// entry that lets anyone else write; a list that says nothing (everyone) or is damaged counts not.
+TEST(ProgramKey, OnlyAListThatLetsNoOneButAdministratorsWriteCounts) {
+    const Bytes own = ProgramKeySecurity();
+    Bytes nullList = own;
+    nullList[2] &= ~0x04;  // no access list present: everyone may do everything
+    const struct {
+        const char* name;
+        Bytes descriptor;
+        bool counts;
+    } cases[] = {
+        {"the program's own", own, true},
+        {"owned by SYSTEM, Everyone may read", Descriptor(kSystemSid, {{kEveryoneSid, 0x20019}}), true},
+        {"Everyone may write, but only below", Descriptor(kAdministratorsSid, {{kEveryoneSid, 0xF003F, 0x0A}}), true},
+        {"Everyone may set values", Descriptor(kAdministratorsSid, {{kEveryoneSid, 0x2}}), false},
+        {"Users may change the list", Descriptor(kAdministratorsSid, {{kUsersSid, 0x40000}}), false},
+        {"Power Users generic write", Descriptor(kAdministratorsSid, {{kPowerUsersSid, 0x40000000}}), false},
+        {"inherited from SOFTWARE", InheritedFromSoftware(), false},
+        {"owned by a user", Descriptor(kUserSid, {{kAdministratorsSid, 0xF003F}}), false},
+        {"no access list", nullList, false},
+        {"cut short", Bytes(own.begin(), own.end() - 20), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(OnlyAdministratorsMayChange(c.descriptor, kKeyChangeRights), c.counts);
+    }
 }
 
 // A run may be cut off while the window waits for its turn: Enable puts that run back first,

@@ -80,9 +80,38 @@ TEST_F(NewerWindows, ModeOneLocksAndLeavesTheLogonDialogAloneAndSaysSo) {
     }
 }
 
+TEST_F(NewerWindows, EveryModeCanFollowModeOne) {
+    for (const auto& [major, minor, build] : {std::tuple{6u, 1u, 7601u}, std::tuple{10u, 0u, 19045u}})
+        for (const char* mode : {"0", "2"}) {
+            SCOPED_TRACE(std::to_string(major) + " mode " + mode);
+            memory = MemoryStore();
+            platform = FakePlatform();
+            state = ProgramState();
+            SetUp();
+            InstallClient();
+            PutString(memory, kInitialLogin, "Login When NWGina Not Loaded", "Yes");
+            PutDword(memory, kNeverLogin, "Never Login", 0);
+            OnWindows(major, minor, build);
+            const std::string names = " /NDSUsr:k /NDSPass:p /MSUsr:kiosk /MSPass:p /Mode:";
+            Start("/U /Quiet" + names + "1");
+            ASSERT_EQ(At(kInitialLogin, "Login When NWGina Not Loaded"), "SZ:No");
+            Start(std::string("/U /Quiet /Log:") + kLog + names + mode);
+            EXPECT_EQ(state.ExitCode, kExitDone) << Record();
+            EXPECT_EQ(At(kInitialLogin, "Login When NWGina Not Loaded"), "SZ:Yes");
+            EXPECT_EQ(At(kNeverLogin, "Never Login"), "DWORD:0");
+            EXPECT_NE(Record().find(std::string("\r\nIn force after: mode ") + mode + ", "),
+                      std::string::npos)
+                << Record();
+            state = ProgramState();
+            Start(std::string("/U /Quiet /Check") + names + mode);
+            EXPECT_EQ(state.ExitCode, kExitDone);
+        }
+}
+
 TEST_F(NewerWindows, ARefusalForWantOfRightsSaysToRunAsAdministratorFromVistaOn) {
     for (const bool vista : {true, false}) {
         SCOPED_TRACE(vista ? "Windows 10" : "XP");
+        memory = MemoryStore();
         platform = FakePlatform();
         state = ProgramState();
         SetUp();
@@ -100,6 +129,16 @@ TEST_F(NewerWindows, ARefusalForWantOfRightsSaysToRunAsAdministratorFromVistaOn)
                   vista)
             << box;
         EXPECT_EQ(Record().find(hint) != std::string::npos, vista) << Record();
+        // A journal it may not read says the same.
+        memory.Deny(kHkeyLocalMachine, "SOFTWARE", false);
+        PutString(memory, "SOFTWARE\\Pellam\\Sentrel\\Journal", "1", "unreadable here");
+        memory.Deny(kHkeyLocalMachine, "SOFTWARE");
+        platform.messageBoxes.clear();
+        Start("/U /MSUsr:kiosk /Mode:1");
+        ASSERT_EQ(platform.MessageTexts().size(), 1u);
+        EXPECT_EQ(platform.MessageTexts()[0],
+                  std::string("Cannot read the journal HKLM\\SOFTWARE\\Pellam\\Sentrel\\Journal") +
+                      (vista ? hint : "") + "\r\n\r\nNothing was changed.");
         memory.Deny(kHkeyLocalMachine, "SOFTWARE", false);
         memory.Deny(kHkeyLocalMachine, kWinlogon, false);
     }

@@ -4,6 +4,8 @@
 #include <functional>
 #include <map>
 
+#include "logon/ProgramKey.h"
+#include "support/Descriptors.h"
 #include "support/StartupFixture.h"
 
 namespace sentrel::test {
@@ -61,6 +63,13 @@ protected:
                  client(m);
                  PutString(m, kWinlogon, "AutoAdminLogon", "1");
                  PutString(m, kWinlogon, "DefaultPassword", "hand");
+             }},
+            // The access lists of NT: a key the program makes first inherits SOFTWARE's, which
+            // Power Users may write; what the program keeps must still count as its own.
+            {"third-party dialog, lists as XP makes them", [=](MemoryStore& m) {
+                 client(m);
+                 PutString(m, kWinlogon, "GinaDLL", "ACMEGINA.DLL");
+                 m.defaultSecurity = InheritedFromSoftware();
              }},
         };
     }
@@ -128,6 +137,34 @@ TEST_F(Invariants, ADisableGivesBackWhatTheProgramChangedAndNothingElse) {
             EXPECT_EQ(Kept(), before);
         }
     }
+}
+
+// A kept dialog in a key that others may have changed (a planted "GinaDLL" would be loaded by
+// Winlogon as SYSTEM) counts as none kept: the disable puts the Novell dialog in and says so,
+// and what the next mode 1 keeps is under the program's own list.
+TEST_F(Invariants, AKeptDialogOthersMayHaveChangedIsNotPutBack) {
+    Begin(States().back());
+    Run(kEnables[1]);
+    ASSERT_EQ(At(kGinaBackup, "GinaDLL"), "SZ:ACMEGINA.DLL");
+    PutString(memory, kGinaBackup, "GinaDLL", "EVIL.DLL");
+    {
+        ScopedKey key(memory);
+        memory.OpenKey(kHkeyLocalMachine, kGinaBackup, kKeyAllAccess, key.Out());
+        memory.SetKeySecurity(key.Get(), Descriptor(kAdministratorsSid, {{kEveryoneSid, 0xF003F}}));
+    }
+    Run(std::string(kDisable) + " /Quiet /Log:C:\\r.log");
+    EXPECT_EQ(At(kWinlogon, "GinaDLL"), "SZ:NWGINA.DLL");
+    EXPECT_EQ(At(kGinaBackup, "GinaDLL"), "<missing>");
+    EXPECT_NE(platform.files["C:\\r.log"].find(
+                  "\r\nNote: HKLM\\SOFTWARE\\Pellam\\Sentrel\\SOFTWARE\\Microsoft\\Windows NT"
+                  "\\CurrentVersion\\Winlogon may have been changed by others than administrators: "
+                  "its backup was not used.\r\n"),
+              std::string::npos)
+        << platform.files["C:\\r.log"];
+    Run(kEnables[1]);
+    EXPECT_EQ(memory.SecurityOf(kHkeyLocalMachine, kGinaBackup), ProgramKeySecurity());
+    EXPECT_EQ(memory.SecurityOf(kHkeyLocalMachine, "SOFTWARE\\Pellam\\Sentrel"),
+              ProgramKeySecurity());
 }
 
 TEST_F(Invariants, ModeBAfterModeALeavesTheLogonDialogAsModeB) {
