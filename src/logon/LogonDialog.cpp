@@ -5,6 +5,7 @@
 
 #include "logon/KeyAccess.h"
 #include "logon/ProgramKey.h"
+#include "registry/RegistryTransaction.h"
 #include "logon/RegistryPaths.h"
 
 namespace sentrel {
@@ -78,6 +79,11 @@ void RemoveLogonDialogBackup(RegistryStore& store) {
 void DropForeignBackup(LogonContext& context) {
     if (IsProgramsOwn(context.store, kGinaDllBackupKey + 1)) return;
     RemoveLogonDialogBackup(context.store);
+    // One that stays would be taken for the first one kept: the dialog in place would be lost.
+    ScopedKey left(context.store);
+    if (context.store.OpenKey(kHkeyLocalMachine, kGinaDllBackupKey + 1, kKeyRead, left.Out()) !=
+        kErrorFileNotFound)
+        throw RegistryError(FormatMessageText(kMsgDeleteKeyFailed, kGinaDllBackupKey));
     std::string& note = context.state.Note;
     if (!note.empty()) note += " ";
     note += FormatMessageText(kNoteForeignBackup, std::string("HKLM") + kGinaDllBackupKey);

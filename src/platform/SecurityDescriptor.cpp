@@ -46,7 +46,7 @@ Bytes AdministratorsAndSystemOnly(std::uint32_t access, bool forKey) {
     Bytes out{1, 0, 0x04, static_cast<std::uint8_t>(forKey ? 0x90 : 0x80)};
     const std::size_t entries = 8 + 4 + 4 + sizeof kAdministrators + 4 + 4 + sizeof kSystem;
     Put(out, forKey ? 20 + entries : 0, 4);
-    Put(out, 0, 8);
+    out.insert(out.end(), 8, 0);  // no group, no audit list
     Put(out, 20, 4);
     // The list: revision 2, its size, two entries; each allowed, inherited by subkeys.
     out.insert(out.end(), {2, 0});

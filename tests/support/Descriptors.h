@@ -37,7 +37,7 @@ inline Bytes Descriptor(const Bytes& owner, const std::vector<Allowed>& entries)
     }
     Bytes out{1, 0, 0x04, 0x80};
     put(out, static_cast<std::uint32_t>(28 + list.size()), 4);  // the owner after the list
-    put(out, 0, 8);
+    out.insert(out.end(), 8, 0);  // no group, no audit list
     put(out, 20, 4);
     out.insert(out.end(), {2, 0});
     put(out, static_cast<std::uint32_t>(8 + list.size()), 2);
