@@ -59,6 +59,7 @@ void RunRecorded(Program& program) {
     int& exitCode = program.state.ExitCode;
     if (!program.state.InForceBefore.empty()) record.inForceBefore = program.state.InForceBefore;
     record.cutOffRun = program.state.CutOffRun;
+    record.putBack = program.state.PutBack;
     if (dry) {
         record.changes = overlay.NetChanges();
         // A journal left behind is a change the real run makes, whatever it puts back.

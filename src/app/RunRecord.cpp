@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "switches/SwitchTable.h"
+#include "logon/AllOrNothing.h"
 #include "logon/PasswordValues.h"
 
 namespace sentrel {
@@ -146,15 +147,20 @@ std::string FormatRunOutcome(const RunRecord& record, const std::string& profile
         ((text += head) += rest) += kNewLine;
     };
     if (!record.cutOffRun.empty()) line("", record.cutOffRun);
+    for (const RegistryChange& change : record.putBack) line("", ChangeLine(change, profileName));
     if (record.dryRun) line("Would change:", record.changes.empty() ? " nothing" : "");
     for (const RegistryChange& change : record.changes) line("", ChangeLine(change, profileName));
     if (record.changesLeftOut)
         line("... and ", std::to_string(record.changesLeftOut) + " more; /Log: lists them all");
     if (!record.dryRun && !record.failure.empty()) {
-        if (record.leftChanged.empty()) line("Nothing was changed: ", OneLine(record.failure));
+        // After an earlier run's put-back (listed above), nothing of this run's own.
+        if (record.leftChanged.empty())
+            line(record.cutOffRun.empty() ? "Nothing was changed: " : "Nothing of this run was written: ",
+                 OneLine(record.failure));
         else line("Left changed, could not be put back: ", OneLine(record.failure));
         for (const RegistryChange& change : record.leftChanged)
             line("", ChangeLine(change, profileName));
+        if (!record.leftChanged.empty()) line(kMsgOffUntilPutBack, "");
     } else if (record.changes.empty() && !record.dryRun) {
         line("No registry change.", "");
     }

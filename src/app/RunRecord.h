@@ -19,6 +19,7 @@ struct RunRecord {
     std::string inForceBefore;  // DescribeLogonInForce before the run, and after it
     std::string inForceAfter;
     std::string cutOffRun;  // what the run did of an earlier run's journal, or empty
+    std::vector<RegistryChange> putBack;  // what that put-back wrote, in order
     std::vector<std::string> readArguments;  // as read, when a response file gave some
     std::vector<RegistryChange> changes;
     // A run that failed: why, and what it could not put back (nothing: the registry is as it was).

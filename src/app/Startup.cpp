@@ -7,6 +7,7 @@
 #include "detect/ClientVersion.h"
 #include "detect/KLVersionInfo.h"
 #include "detect/WindowsFamily.h"
+#include "logon/AllOrNothing.h"
 #include "logon/CutOffRun.h"
 #include "logon/DisableAutoLogon.h"
 #include "logon/LogonInForce.h"
@@ -94,7 +95,7 @@ std::vector<RegistryChange> RunUnattended(Program& program) {
     // What an earlier run that was cut off left goes first, before an installer or a check.
     {
         LogonContext context = program.Context();
-        program.state.CutOffRun = PutBackCutOffRunAtStart(context);
+        PutBackCutOffRunAtStart(context);
     }
     RunInstaller(program);
 
@@ -102,8 +103,12 @@ std::vector<RegistryChange> RunUnattended(Program& program) {
     program.state.ModeText = program.commandLine.mode.value_or("error");
     // Checked as given, before anything is written: a wrong mode must not half-configure a
     // machine that then may not come up.
-    if (!disable && !IsLogonMode(program.state.ModeText))
+    if (!disable && !IsLogonMode(program.state.ModeText)) {
+        // After a put-back the box says what that did, and that nothing of this run was written.
+        if (!program.state.CutOffRun.empty())
+            throw RunFailed(kMsgModeSwitch, {}, program.state.CutOffRun);
         throw RunError(kExitFailed, kMsgModeSwitch);
+    }
 
     LogonContext context = program.Context();
     std::vector<RegistryChange> changes =
@@ -161,10 +166,11 @@ RunOutcome StartUp(Program& program, bool unattended) {
             LogonContext context = program.Context();
             // The window shows the machine as it is once a cut-off run is put back.
             try {
-                const std::string putBack = PutBackCutOffRunAtStart(context);
-                if (!putBack.empty())
-                    program.platform.ShowMessageBox(putBack, kApplicationTitle,
+                PutBackCutOffRunAtStart(context);
+                if (!program.state.CutOffRun.empty())
+                    program.platform.ShowMessageBox(program.state.CutOffRun, kApplicationTitle,
                                                     kMbOk | kMbIconInformation);
+                program.state.CutOffRun.clear();
             } catch (const std::exception& e) {
                 ShowError(program.platform, e.what());
             }

@@ -25,8 +25,11 @@ std::vector<RegistryChange> WriteAllOrNothing(LogonContext& context,
                                               void* data);
 
 // The error of a run that failed for that reason (exit code kExitFailed): its text adds that
-// nothing was changed, or names what could not be put back.
-RunError RunFailed(const std::string& reason, std::vector<RegistryChange> leftChanged = {});
+// nothing was changed (or, after putBack, the sentence of an earlier run's put-back and that
+// nothing of this run was written), or names what could not be put back and that automatic
+// logon is off until a start puts the rest back.
+RunError RunFailed(const std::string& reason, std::vector<RegistryChange> leftChanged = {},
+                   const std::string& putBack = {});
 
 // The reason, with what to do where the refusal comes from User Account Control: a run not
 // started with "Run as administrator" may not write (or read) the machine's keys.
@@ -34,6 +37,9 @@ std::string WhyRefused(const LogonContext& context, std::string reason);
 
 inline constexpr const char* kMsgNothingChanged = "Nothing was changed.";
 inline constexpr const char* kMsgLeftChanged = "These changes could not be put back:";
+inline constexpr const char* kMsgOffUntilPutBack =
+    "Automatic logon is off until a start of Sentrel puts the rest back.";
+inline constexpr const char* kMsgNothingOfThisRun = "Nothing of this run was written.";
 inline constexpr const char* kMsgRunAsAdministrator = "Start Sentrel with 'Run as administrator'.";
 
 }  // namespace sentrel

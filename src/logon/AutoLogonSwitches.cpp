@@ -62,9 +62,8 @@ bool SwitchIsOn(const std::optional<RegistryValue>& value, bool offWhenAbsent) {
 
 }  // namespace
 
-std::vector<PlannedChange> OrderForCutOff(const std::vector<PlannedChange>& plan,
-                                          RegistryStore& store, bool windows9x,
-                                          const std::string& profileName) {
+CutOffOrder OrderForCutOff(const std::vector<PlannedChange>& plan, RegistryStore& store,
+                           bool windows9x, const std::string& profileName) {
     const std::vector<Switch> switches = SwitchesOf(windows9x, profileName);
     struct State {
         const PlannedChange* planned = nullptr;
@@ -83,7 +82,7 @@ std::vector<PlannedChange> OrderForCutOff(const std::vector<PlannedChange>& plan
     }
     // What stays in the run's own order: everything but the switches that are on before or
     // after (one that is off and stays off changes nothing that logs on).
-    std::vector<PlannedChange> first, others, last, lock;
+    std::vector<PlannedChange> guard, first, others, last, unguard;
     for (const PlannedChange& change : plan) {
         bool moved = false;
         for (const State& state : states)
@@ -93,9 +92,13 @@ std::vector<PlannedChange> OrderForCutOff(const std::vector<PlannedChange>& plan
     for (std::size_t i = 0; i < switches.size(); ++i) {
         const Switch& flag = switches[i];
         const State& state = states[i];
-        std::vector<PlannedChange>& end = flag.lock ? lock : last;
-        if (!state.onBefore) {
-            if (state.onAfter) end.push_back(*state.planned);  // switched on, last
+        if (flag.lock) {
+            // The lock guards the logon: in place before anything else changes, gone only
+            // once everything else has; one that stays is never taken away in between.
+            if (state.onAfter && state.planned) guard.push_back(*state.planned);
+            if (state.onBefore && !state.onAfter) unguard.push_back(*state.planned);
+        } else if (!state.onBefore) {
+            if (state.onAfter) last.push_back(*state.planned);  // switched on, last
         } else if (!state.onAfter) {
             first.push_back(*state.planned);  // switched off, first
         } else if (state.planned || !others.empty()) {
@@ -103,12 +106,16 @@ std::vector<PlannedChange> OrderForCutOff(const std::vector<PlannedChange>& plan
             const std::optional<RegistryValue> after =
                 state.planned ? state.planned->change.after : state.now;
             first.push_back(ChangeOf(flag, state.now, OffValue(flag)));
-            end.push_back(ChangeOf(flag, OffValue(flag), after));
+            last.push_back(ChangeOf(flag, OffValue(flag), after));
         }
     }
-    for (const std::vector<PlannedChange>* part : {&others, &last, &lock})
-        first.insert(first.end(), part->begin(), part->end());
-    return first;
+    CutOffOrder order;
+    order.guarded = guard.size() + first.size();
+    order.switchesOn = order.guarded + others.size();
+    if (last.empty()) order.switchesOn = SIZE_MAX;
+    for (const std::vector<PlannedChange>* part : {&guard, &first, &others, &last, &unguard})
+        order.changes.insert(order.changes.end(), part->begin(), part->end());
+    return order;
 }
 
 }  // namespace sentrel

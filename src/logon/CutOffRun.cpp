@@ -2,6 +2,7 @@
 
 #include "logon/AllOrNothing.h"
 #include "logon/AutoLogonSwitches.h"
+#include "logon/LogonInForce.h"
 #include "logon/ProgramKey.h"
 #include "logon/RunJournal.h"
 #include "logon/RunTurn.h"
@@ -36,40 +37,67 @@ std::vector<PlannedChange> PutBackPlan(const RunJournal& journal) {
 
 }  // namespace
 
-std::string PutBackCutOffRun(LogonContext& context) {
+namespace {
+
+// Puts back what the journal records, flushes and deletes it; gives the state's sentence, or
+// empty where there was no journal. Throws RegistryError (a CommitError with what is left).
+std::string PutBack(LogonContext& context) {
     RegistryStore& store = context.store;
     const std::optional<RunJournal> journal = ReadRunJournal(store);
     if (!journal) return {};
     const std::string started =
         journal->started.empty() ? std::string(kCutOffTimeNotRecorded) : journal->started;
-    const std::vector<PlannedChange> plan = OrderForCutOff(
+    const CutOffOrder order = OrderForCutOff(
         PutBackPlan(*journal), store, context.environment.Windows9x(), context.state.ProfileName);
-    JournalEnding ending{&plan, journal->programKeysMade.value_or(std::vector<std::string>(
-                             std::begin(kProgramKeys), std::end(kProgramKeys)))};
-    CommitSteps steps{{}, nullptr, nullptr, kProgramKey, ProgramKeySecurity()};
+    JournalEnding ending{&order.changes,
+                         journal->programKeysMade.value_or(std::vector<std::string>(
+                             std::begin(kProgramKeys), std::end(kProgramKeys))),
+                         {}};
+    CommitSteps steps{{},          nullptr,       nullptr, kProgramKey, ProgramKeySecurity(),
+                      order.guarded, order.switchesOn};
     if (!context.state.DryRun) {
         steps.finish = EndWithJournal;
         steps.data = &ending;
     }
     try {
-        Commit(plan, store, steps);
+        std::vector<RegistryChange> written = Commit(order.changes, store, steps);
+        if (!context.state.DryRun) {
+            for (RegistryChange& change : NetOfWritten(written))
+                context.state.PutBack.push_back(std::move(change));
+        }
     } catch (const CommitError& e) {
         // What the registry refused is named in its message; the journal stays.
-        throw RegistryError(FormatMessageText(kMsgCutOffNotPutBack, started) + ": " + e.what());
+        throw CommitError(FormatMessageText(kMsgCutOffNotPutBack, started) + ": " + e.what() +
+                              ". " + kMsgCheckJournal,
+                          e.LeftChanged());
     }
+    if (!ending.note.empty()) context.state.AddNote(ending.note);
     return context.state.DryRun ? std::string(kMsgCutOffWouldPutBack)
                                 : FormatMessageText(kMsgCutOffPutBack, started);
 }
 
-std::string PutBackCutOffRunAtStart(LogonContext& context) {
-    RunTurn turn(context.platform);
+}  // namespace
+
+void PutBackCutOffRunUnderTurn(LogonContext& context) {
     // What stops it stops the run before anything of its own is written.
-    if (!turn.Taken()) throw RunFailed(kMsgRunTurnTimedOut);
     try {
-        return PutBackCutOffRun(context);
+        const std::string said = PutBack(context);
+        if (!said.empty()) context.state.CutOffRun = said;
+    } catch (const CommitError& e) {
+        throw RunFailed(WhyRefused(context, e.what()), e.LeftChanged());
     } catch (const std::exception& e) {
         throw RunFailed(WhyRefused(context, e.what()));
     }
+}
+
+void PutBackCutOffRunAtStart(LogonContext& context) {
+    RunTurn turn(context.platform);
+    if (!turn.Taken()) throw RunFailed(kMsgRunTurnTimedOut);
+    // What the run found is what was in force before the put-back.
+    if (context.state.Recorded)
+        context.state.InForceBefore =
+            DescribeInForceNow(context.store, context.platform, context.environment);
+    PutBackCutOffRunUnderTurn(context);
 }
 
 }  // namespace sentrel

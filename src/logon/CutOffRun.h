@@ -11,15 +11,16 @@
 namespace sentrel {
 
 // Under the run turn (which the caller holds): puts back what the journal records, flushes and
-// deletes it. A dry run (context.state.DryRun, its store an overlay) plans the put-back there
-// and keeps the journal. Gives what the record and the window say, or empty where there was no
-// journal. A value that cannot be put back stops the run: a RegistryError naming it; the
-// journal stays for the next start.
-std::string PutBackCutOffRun(LogonContext& context);
+// deletes it, and says so in the state (CutOffRun, and the changes written in PutBack). A dry
+// run (context.state.DryRun, its store an overlay) plans the put-back there and keeps the
+// journal. What stops it raises RunFailed's error (AllOrNothing.h): a journal that cannot be
+// read or is not the program's own, or a value that cannot be put back (named, with what is
+// left and the way to remove the journal once checked; the journal stays for the next start).
+void PutBackCutOffRunUnderTurn(LogonContext& context);
 
-// The same at the start of a program that can write, taking the run turn for it; what stops it
-// raises RunFailed's error (AllOrNothing.h): nothing of the run is written.
-std::string PutBackCutOffRunAtStart(LogonContext& context);
+// The same at the start of a program that can write, taking the run turn for it; a recorded
+// run reads what is in force there first.
+void PutBackCutOffRunAtStart(LogonContext& context);
 
 inline constexpr const char* kMsgCutOffPutBack =
     "An earlier run was cut off (started %s); its changes were put back.";

@@ -22,8 +22,16 @@ struct ProgramState {
     // A run that keeps a record: what is in force is read once the run has its turn.
     bool Recorded = false;
     std::string InForceBefore{};
-    // What was done of an earlier run's journal ("An earlier run was cut off ..."), or empty.
+    // What was done of an earlier run's journal ("An earlier run was cut off ..."), or empty,
+    // and the changes its put-back wrote, in order.
     std::string CutOffRun{};
+    std::vector<RegistryChange> PutBack{};
+
+    // A note more: each follows the one before.
+    void AddNote(const std::string& text) {
+        if (!Note.empty()) Note += " ";
+        Note += text;
+    }
 };
 
 inline constexpr const char* kApplicationTitle = "Sentrel for Windows9x, WinNT, W2K & WinXP";

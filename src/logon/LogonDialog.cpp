@@ -84,9 +84,7 @@ void DropForeignBackup(LogonContext& context) {
     if (context.store.OpenKey(kHkeyLocalMachine, kGinaDllBackupKey + 1, kKeyRead, left.Out()) !=
         kErrorFileNotFound)
         throw RegistryError(FormatMessageText(kMsgDeleteKeyFailed, kGinaDllBackupKey));
-    std::string& note = context.state.Note;
-    if (!note.empty()) note += " ";
-    note += FormatMessageText(kNoteForeignBackup, std::string("HKLM") + kGinaDllBackupKey);
+    context.state.AddNote(FormatMessageText(kNoteForeignBackup, std::string("HKLM") + kGinaDllBackupKey));
 }
 
 // With the Winlogon key open: whether it names the Windows logon dialog (any letter case) or

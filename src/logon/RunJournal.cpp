@@ -205,25 +205,13 @@ std::string DeleteRunJournal(RegistryStore& store,
     return {};
 }
 
-void FlushWrittenKeys(RegistryStore& store, const std::vector<PlannedChange>& commit) {
-    std::vector<const PlannedChange*> flushed;
-    for (const PlannedChange& planned : commit) {
-        bool known = false;
-        for (const PlannedChange* earlier : flushed)
-            known = known || (earlier->root == planned.root && SameName(earlier->path, planned.path));
-        if (known) continue;
-        flushed.push_back(&planned);
-        ScopedKey key(store);
-        if (store.OpenKey(planned.root, planned.path, kKeyRead, key.Out()) == kErrorSuccess)
-            store.FlushKey(key.Get());
-    }
-}
-
 std::string EndWithJournal(RegistryStore& store, void* ending) {
-    const JournalEnding& end = *static_cast<const JournalEnding*>(ending);
+    JournalEnding& end = *static_cast<JournalEnding*>(ending);
     FlushWrittenKeys(store, *end.commit);
     const std::string kept = DeleteRunJournal(store, end.programKeys);
-    return kept.empty() ? kept : FormatMessageText(kMsgDeleteKeyFailed, "\\" + kept);
+    if (kept == kJournalKey) return FormatMessageText(kMsgDeleteKeyFailed, "\\" + kept);
+    if (!kept.empty()) end.note = FormatMessageText(kNoteEmptyKeyKept, kept);
+    return {};
 }
 
 }  // namespace sentrel

@@ -59,15 +59,15 @@ std::optional<RunJournal> ReadRunJournal(RegistryStore& store);
 std::string DeleteRunJournal(RegistryStore& store,
                              const std::vector<std::string>& emptyKeysToDelete);
 
-// Flushes every key a commit wrote into that is there now: its hive reaches the disk.
-void FlushWrittenKeys(RegistryStore& store, const std::vector<PlannedChange>& commit);
-
 // The last step of a commit that keeps a journal (CommitSteps::finish, with a JournalEnding):
 // every key it wrote on disk, then the journal goes, with those of the program's keys given
-// that it leaves empty. Gives the refusal when the journal or such a key cannot be deleted.
+// that it leaves empty. Gives the refusal when the journal cannot be deleted (then the run is
+// put back: the journal still says how). Once it is gone nothing undoes the run: an empty key
+// of the program's that stays is a note.
 struct JournalEnding {
     const std::vector<PlannedChange>* commit;
     std::vector<std::string> programKeys;  // innermost first
+    std::string note;                      // set where an empty key stays
 };
 std::string EndWithJournal(RegistryStore& store, void* ending);
 
@@ -78,7 +78,14 @@ inline constexpr const char* kJournalKeysMade = "Keys made";
 // those it leaves empty.
 inline constexpr const char* kProgramKeys[] = {kProgramKey, "SOFTWARE\\Pellam"};
 inline constexpr const char* kMsgJournalUnreadable =
-    "Cannot read the journal HKLM\\SOFTWARE\\Pellam\\Sentrel\\Journal";
+    "Cannot read the journal HKLM\\SOFTWARE\\Pellam\\Sentrel\\Journal. Check it, then remove it "
+    "with: reg delete \"HKLM\\SOFTWARE\\Pellam\\Sentrel\\Journal\" /f";
+// What an administrator does with a journal whose changes could not be put back.
+inline constexpr const char* kMsgCheckJournal =
+    "Check the journal HKLM\\SOFTWARE\\Pellam\\Sentrel\\Journal, then remove it with: "
+    "reg delete \"HKLM\\SOFTWARE\\Pellam\\Sentrel\\Journal\" /f";
+inline constexpr const char* kNoteEmptyKeyKept =
+    "The empty key HKLM\\%s that kept the journal could not be deleted; nothing reads it.";
 // A journal that someone other than an administrator may have written (or that names what the
 // program never writes) is not put back: it could make the run write anything.
 inline constexpr const char* kMsgJournalNotOwn =

@@ -68,6 +68,7 @@ const char* Write(RegistryStore& store, const PlannedChange& planned, const Comm
         if (store.QueryValue(key.Get(), change.name, &done.replaced->type, &done.replaced->data))
             done.replaced.reset();
         *what = change.name;
+        if (done.replaced == change.after) return nullptr;  // already so: nothing to write
         if (change.after) {
             if (store.SetValue(key.Get(), change.name, change.after->type,
                                change.after->data.data(), change.after->data.size()))
@@ -105,13 +106,19 @@ std::vector<RegistryChange> Commit(const std::vector<PlannedChange>& plan, Regis
     std::string what;
     auto putBack = [&](const std::string& reason) {
         std::vector<RegistryChange> left;
-        for (auto at = written.rbegin(); at != written.rend(); ++at)
-            if (!PutBack(target, *at)) left.insert(left.begin(), at->planned->change);
+        for (auto at = written.rbegin(); at != written.rend(); ++at) {
+            const bool guard = static_cast<std::size_t>(at->planned - plan.data()) < steps.guarded;
+            if ((guard && !left.empty()) || !PutBack(target, *at))
+                left.insert(left.begin(), at->planned->change);
+        }
+        FlushWrittenKeys(target, plan);
         throw CommitError(reason, std::move(left));
     };
-    for (const PlannedChange& planned : plan)
-        if (const char* refused = Write(target, planned, steps, written, &what))
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        if (i == steps.flushBefore) FlushWrittenKeys(target, plan, i);
+        if (const char* refused = Write(target, plan[i], steps, written, &what))
             putBack(FormatMessageText(refused, what));
+    }
     if (steps.finish) {
         const std::string refused = steps.finish(target, steps.data);
         if (!refused.empty()) putBack(refused);
@@ -124,6 +131,22 @@ std::vector<RegistryChange> Commit(const std::vector<PlannedChange>& plan, Regis
         changes.push_back(std::move(change));
     }
     return changes;
+}
+
+void FlushWrittenKeys(RegistryStore& store, const std::vector<PlannedChange>& commit,
+                      std::size_t count) {
+    std::vector<const PlannedChange*> flushed;
+    for (std::size_t i = 0; i < commit.size() && i < count; ++i) {
+        const PlannedChange& planned = commit[i];
+        bool known = false;
+        for (const PlannedChange* earlier : flushed)
+            known = known || (earlier->root == planned.root && SameName(earlier->path, planned.path));
+        if (known) continue;
+        flushed.push_back(&planned);
+        ScopedKey key(store);
+        if (store.OpenKey(planned.root, planned.path, kKeyRead, key.Out()) == kErrorSuccess)
+            store.FlushKey(key.Get());
+    }
 }
 
 std::vector<RegistryChange> NetOfWritten(const std::vector<RegistryChange>& written) {

@@ -35,12 +35,24 @@ struct CommitSteps {
     // anything is written into it: the program's own keys are no one else's to change.
     const char* ownKey = nullptr;
     Bytes ownSecurity;
+    // The first `guarded` changes (the lock put in place, the switches written off) are put
+    // back only once every later one is: an undo that cannot put a value back leaves them, so
+    // nothing logs on beside what is left changed.
+    std::size_t guarded = 0;
+    // Before the change at this place (the first switch written on) every key written so far
+    // reaches the disk.
+    std::size_t flushBefore = SIZE_MAX;
 };
 
 // Writes the plan into target and gives the changes written, in order; a value written twice
-// is there twice. Throws CommitError.
+// is there twice. Throws CommitError; what was put back is flushed before it is thrown.
 std::vector<RegistryChange> Commit(const std::vector<PlannedChange>& plan, RegistryStore& target,
                                    const CommitSteps& steps = {});
+
+// Flushes every key that the first count changes of a commit wrote into and that is there now:
+// its hive reaches the disk (the registry writes each hive lazily and on its own).
+void FlushWrittenKeys(RegistryStore& store, const std::vector<PlannedChange>& commit,
+                      std::size_t count = SIZE_MAX);
 
 // What a list of written changes amounts to: each value once, at its last write, from what it
 // replaced first to what it was set to last; a value set and set back is no change.

@@ -16,13 +16,20 @@ void TellCutOffRun(LogonContext& context) {
     context.state.CutOffRun.clear();
 }
 
+// Each click says only what it did: a put-back an earlier click told of is not told again.
+void RunFromWindow(LogonContext& context, LogonAction action, const LogonSettings& settings) {
+    context.state.CutOffRun.clear();
+    context.state.PutBack.clear();
+    RunLogon(context, action, settings);
+    TellCutOffRun(context);
+}
+
 }  // namespace
 
 void EnableClicked(LogonContext& context, FormState& form) {
     context.state.ModeText = form.ModeCode();
     context.state.Note.clear();
-    RunLogon(context, LogonAction::Enable, form.settings);
-    TellCutOffRun(context);
+    RunFromWindow(context, LogonAction::Enable, form.settings);
     std::string result = kMsgAutoLoginEnabled;
     if (!context.state.Note.empty()) (result += "\r\n\r\n") += context.state.Note;
     context.platform.ShowMessageBox(result, kApplicationTitle, kMbOk);
@@ -30,8 +37,7 @@ void EnableClicked(LogonContext& context, FormState& form) {
 }
 
 void DisableClicked(LogonContext& context, FormState& form) {
-    RunLogon(context, LogonAction::Disable, form.settings);
-    TellCutOffRun(context);
+    RunFromWindow(context, LogonAction::Disable, form.settings);
     if (context.environment.Windows9x())
         context.platform.ShowMessageBox(kMsgAutoLogonDisabled9x, kApplicationTitle, kMbOk);
     context.platform.ShowMessageBox(kMsgAutoLoginDisabled, kApplicationTitle, kMbOk);

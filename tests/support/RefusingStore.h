@@ -17,6 +17,8 @@ public:
         refuseFrom_ = write;
         refuseAfter_ = andAfter;
     }
+    // Refuses that write as well: a second fault, such as the first write of an undo.
+    void RefuseToo(std::size_t write) { refuseToo_ = write; }
     std::size_t Writes() const { return writes_; }
 
     long CreateKey(HKey parent, const std::string& subKey, std::uint32_t access,
@@ -39,11 +41,12 @@ public:
 private:
     bool Refused() {
         const std::size_t n = writes_++;
-        return n == refuseFrom_ || (refuseAfter_ && n > refuseFrom_);
+        return n == refuseFrom_ || n == refuseToo_ || (refuseAfter_ && n > refuseFrom_);
     }
 
     std::size_t writes_ = 0;
     std::size_t refuseFrom_ = SIZE_MAX;
+    std::size_t refuseToo_ = SIZE_MAX;
     bool refuseAfter_ = false;
 };
 

@@ -27,6 +27,7 @@ TEST_F(AllOrNothing, ARefusalAtAnyKeyOrAnyWriteLeavesEveryByteAsItWas) {
         RefusingStore counted(memory);
         RecordingStore recorded(counted);
         ASSERT_EQ(Run(recorded, road.arguments), kExitDone);
+        const std::vector<std::string> asked = Dump(memory);
         const std::size_t writes = counted.Writes();
         const std::vector<std::string> keysUsed = recorded.KeysUsed();
 
@@ -36,7 +37,14 @@ TEST_F(AllOrNothing, ARefusalAtAnyKeyOrAnyWriteLeavesEveryByteAsItWas) {
             const std::vector<std::string> before = Dump(memory);
             RefusingStore refusing(memory);
             refusing.Refuse(refused);
-            EXPECT_EQ(Run(refusing, road.arguments), kExitFailed);
+            if (Run(refusing, road.arguments) == kExitDone) {
+                // Once the journal is gone nothing undoes the run: an empty key it was kept in
+                // that cannot be deleted stays, and that is all.
+                for (const std::string& line : Difference(Dump(memory), asked))
+                    EXPECT_TRUE(line.starts_with("+ [SOFTWARE\\Pellam")) << line;
+                EXPECT_GE(refused + 2, writes);
+                continue;
+            }
             EXPECT_EQ(Difference(Dump(memory), before), std::vector<std::string>{});
             ASSERT_EQ(platform.MessageTexts().size(), 1u);
             EXPECT_TRUE(platform.MessageTexts()[0].ends_with("\r\n\r\nNothing was changed."))
@@ -75,6 +83,9 @@ TEST_F(AllOrNothing, WhatCannotBePutBackIsNamedInTheBoxAndTheRecord) {
               kExitFailed);
     const std::string& record = platform.files[kLog];
     EXPECT_NE(record.find("\r\nLeft changed, could not be put back: Failed to "),
+              std::string::npos) << record;
+    EXPECT_NE(record.find("\r\nAutomatic logon is off until a start of Sentrel puts the rest "
+                          "back.\r\n"),
               std::string::npos) << record;
     // What is really left is what the record names: each value now other than before, and
     // no other change line.
@@ -120,6 +131,9 @@ TEST_F(AllOrNothing, WhatCannotBePutBackIsNamedInTheBoxAndTheRecord) {
     EXPECT_NE(box.find("\r\n\r\nThese changes could not be put back:\r\nHKLM\\"), std::string::npos)
         << box;
     EXPECT_EQ(box.find("Nothing was changed"), std::string::npos);
+    EXPECT_TRUE(box.ends_with("\r\n\r\nAutomatic logon is off until a start of Sentrel puts the "
+                              "rest back."))
+        << box;
 }
 
 TEST_F(AllOrNothing, ARepeatWritesNothingAndSaysSo) {

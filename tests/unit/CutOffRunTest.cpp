@@ -9,6 +9,7 @@
 #include "support/Descriptors.h"
 #include "support/Detected.h"
 #include "support/PlantedJournal.h"
+#include "support/RefusingStore.h"
 #include "ui/FormActions.h"
 #include "support/RoadsFixture.h"
 
@@ -25,7 +26,7 @@ protected:
                                 "/RunScript /LockWS /Mode:0"});
         return roads;
     }
-    // Whether anything would log on or lock by itself at the next start.
+    // Whether anything would log on by itself at the next start.
     bool AutoLogonOn(bool windows9x) {
         if (windows9x) return GetValue(memory, kRun, "Default").has_value();
         auto is = [&](const std::string& key, const char* name) {
@@ -33,8 +34,23 @@ protected:
             return value && value->data == Sz("1");
         };
         return is(kWinlogon, "AutoAdminLogon") || is(kLogin, "AutoAdminLogon") ||
-               is(kNwgina, "NetWareAutoAdminLogon") ||
-               GetValue(memory, kRun, "ForceAutoLock").has_value();
+               is(kNwgina, "NetWareAutoAdminLogon");
+    }
+    bool Locked() { return GetValue(memory, kRun, "ForceAutoLock").has_value(); }
+    // Never on with a mix, never on without its lock: with anything logging on, the rest is
+    // all old or all new, and the lock is there where the side in force (before or as asked)
+    // has it.
+    void ExpectGuarded(bool windows9x, const std::vector<std::string>& before,
+                       const std::vector<std::string>& asked, bool lockBefore, bool lockAsked,
+                       int* mixed) {
+        const std::vector<std::string> now = Settings(windows9x);
+        if (now != before && now != asked) {
+            EXPECT_FALSE(AutoLogonOn(windows9x)) << ::testing::PrintToString(Difference(now, before));
+            if (mixed) ++*mixed;
+        }
+        if (AutoLogonOn(windows9x) && ((now == before && lockBefore) || (now == asked && lockAsked))) {
+            EXPECT_TRUE(Locked());
+        }
     }
     // The registry without the switches of automatic logon, the journal and the empty keys it
     // is kept in: what the machine logs on with, once something switches it on.
@@ -106,21 +122,30 @@ TEST_F(CutOff, AtEveryChangeTheMachineIsAsItWasAsAskedOrOffAndTheNextStartPutsIt
             const std::size_t changes = counted.Changes();
             const std::vector<std::string> asked = Dump(memory);
             const std::vector<std::string> askedSettings = Settings(road.windows9x);
+            const bool lockAsked = Locked();
             Begin(road.windows9x, start);
             const std::vector<std::string> beforeSettings = Settings(road.windows9x);
+            const bool lockBefore = Locked();
             for (std::size_t cut = 0; cut < changes; ++cut) {
                 SCOPED_TRACE("cut before change " + std::to_string(cut) + ": " +
                              counted.Steps()[cut]);
+                // A second fault: the write refused there, and the first write of its undo too.
+                Begin(road.windows9x, start);
+                RefusingStore refusing(memory);
+                refusing.Refuse(cut);
+                refusing.RefuseToo(cut + 1);
+                if (Run(refusing, road.arguments) == kExitFailed) {
+                    ExpectGuarded(road.windows9x, beforeSettings, askedSettings, lockBefore,
+                                  lockAsked, nullptr);
+                    StartWindow(memory);
+                    EXPECT_EQ(Difference(WithoutEmptyProgramKeys(), Without(before)),
+                              std::vector<std::string>{});
+                }
                 Begin(road.windows9x, start);
                 ASSERT_TRUE(RunCutBefore(cut, road.arguments));
                 ++cuts;
-                // Never on with a mix: with anything switched on, the rest is all old or all new.
-                const std::vector<std::string> now = Settings(road.windows9x);
-                if (now != beforeSettings && now != askedSettings) {
-                    EXPECT_FALSE(AutoLogonOn(road.windows9x))
-                        << ::testing::PrintToString(Difference(now, beforeSettings));
-                    ++mixed;
-                }
+                ExpectGuarded(road.windows9x, beforeSettings, askedSettings, lockBefore, lockAsked,
+                              &mixed);
                 const bool journal = JournalLeft();
                 const std::vector<std::string> said = StartWindow(memory);
                 if (journal) {
@@ -162,9 +187,11 @@ TEST_F(CutOff, APutBackCutOffInTurnIsFinishedByTheStartAfterIt) {
         Begin(road.windows9x, Machine::SetUp);
         const std::vector<std::string> before = Dump(memory);
         const std::vector<std::string> beforeSettings = Settings(road.windows9x);
+        const bool lockBefore = Locked();
         CuttingStore counted(memory);
         ASSERT_EQ(Run(counted, road.arguments), kExitDone);
         const std::vector<std::string> askedSettings = Settings(road.windows9x);
+        const bool lockAsked = Locked();
         const std::size_t changes = counted.Changes();
         // In its journal's changes, among the run's own, as it switches on, before the end.
         for (std::size_t cut : {changes / 4, changes / 2, changes * 3 / 4, changes - 3}) {
@@ -185,10 +212,8 @@ TEST_F(CutOff, APutBackCutOffInTurnIsFinishedByTheStartAfterIt) {
                 CuttingStore cutting(memory);
                 cutting.CutBefore(second);
                 EXPECT_THROW(StartWindow(cutting), RunCutOff);
-                const std::vector<std::string> now = Settings(road.windows9x);
-                if (now != beforeSettings && now != askedSettings) {
-                    EXPECT_FALSE(AutoLogonOn(road.windows9x));
-                }
+                ExpectGuarded(road.windows9x, beforeSettings, askedSettings, lockBefore,
+                              lockAsked, nullptr);
                 StartWindow(memory);
                 EXPECT_EQ(Difference(EmptyKeyDeletion(putBack.Steps()[second])
                                          ? WithoutEmptyProgramKeys()
@@ -226,15 +251,47 @@ TEST_F(CutOff, TheJournalIsFlushedFirstAndDeletedLastAndOnlyAdministratorsMayRea
         EXPECT_LT(first("FlushKey " + journal), firstChange);
         const auto deleted = first("DeleteKey " + journal);
         ASSERT_LT(deleted, static_cast<long>(steps.size()));
+        // Every key written is on disk before the journal goes, and before the first switch is
+        // written on (the last write of the Winlogon or Run-list switch), whatever its hive.
+        const std::string onStep = road.windows9x ? "SetValue " + std::string("HKLM\\") + kRun + "|Default"
+                                                  : "SetValue HKLM\\" + kWinlogon + "|AutoAdminLogon";
+        const long switchOn =
+            std::find(steps.rbegin(), steps.rend(), onStep).base() - steps.begin() - 1;
+        ASSERT_GT(switchOn, firstChange);
         for (long at = firstChange; at < deleted; ++at) {
             if (!steps[at].starts_with("SetValue ") && !steps[at].starts_with("DeleteValue "))
                 continue;
             const std::string key = steps[at].substr(steps[at].find(' ') + 1,
                                                      steps[at].find('|') - steps[at].find(' ') - 1);
             const auto flushed = std::find(steps.begin() + at, steps.end(), "FlushKey " + key);
-            EXPECT_LT(flushed - steps.begin(), deleted) << key;
+            EXPECT_LT(flushed - steps.begin(), at < switchOn ? switchOn : deleted) << key;
         }
         EXPECT_TRUE(steps.back().starts_with("FlushKey ")) << steps.back();
+
+        // An undo is on disk before its journal goes.
+        Begin(road.windows9x, Machine::SetUp);
+        RefusingStore refusing(memory);
+        // The second of the run's own writes (the first writes a switch off).
+        auto isWrite = [](const std::string& step) {
+            return !step.starts_with("FlushKey ") && !step.starts_with("SetKeySecurity ");
+        };
+        const std::size_t refused =
+            std::count_if(steps.begin(), steps.begin() + firstChange, isWrite) + 1;
+        refusing.Refuse(refused);
+        CuttingStore undone(refusing);
+        ASSERT_EQ(Run(undone, road.arguments), kExitFailed);
+        const std::vector<std::string>& undo = undone.Steps();
+        auto at = undo.begin();
+        for (std::size_t writes = 0; at != undo.end(); ++at)
+            if (isWrite(*at) && writes++ == refused) break;
+        ASSERT_LT(at - undo.begin(), switchOn);
+        const auto gone = std::find(at, undo.end(), "DeleteKey " + journal);
+        ASSERT_NE(gone, undo.end());
+        EXPECT_NE(std::find_if(at, gone,
+                               [&](const std::string& step) {
+                                   return step.starts_with("FlushKey ") && !own(step);
+                               }),
+                  gone);
 
         Begin(road.windows9x, Machine::SetUp);
         ASSERT_TRUE(RunCutBefore(3, road.arguments));
@@ -283,13 +340,36 @@ TEST_F(CutOff, TheDoorsSayWhatTheyDoOfAJournalLeftBehind) {
     platform.files.clear();
     ASSERT_EQ(Run(memory, std::string(road.arguments) + log), kExitDone);
     EXPECT_EQ(Dump(memory), asked);
-    EXPECT_NE(record().find("\r\nIn force before: mode 0, login script 1, result window 0, lock 1, "
-                            "NDS tree T, NDS context , NDS server , NDS user old,"),
+    // What it found is the machine as the cut left it (its switches off); the put-back's own
+    // lines follow its sentence, the switches going back on.
+    EXPECT_NE(record().find("\r\nIn force before: mode mixed, login script 1, result window 0, "
+                            "lock 1, NDS tree T, NDS context , NDS server , NDS user old,"),
               std::string::npos)
         << record();
     const std::size_t line = record().find("\r\nAn earlier run was cut off (started 20");
     EXPECT_NE(line, std::string::npos) << record();
-    EXPECT_NE(record().find("); its changes were put back.\r\nValue: ", line), std::string::npos);
+    EXPECT_NE(record().find("); its changes were put back.\r\nValue: HKLM\\SOFTWARE\\Microsoft"
+                            "\\Windows NT\\CurrentVersion\\WinLogon | AutoAdminLogon | REG_SZ | "
+                            "\"0\" -> \"1\"\r\n",
+                            line),
+              std::string::npos)
+        << record();
+
+    // A run whose own writers fail after the put-back says what was put back, and that
+    // nothing of its own was written.
+    Begin(false, Machine::SetUp);
+    ASSERT_TRUE(RunCutBefore(middle, road.arguments));
+    platform.files.clear();
+    platform.messageBoxes.clear();
+    EXPECT_EQ(Run(memory, "/U /MSUsr:w /Mode:9 /Log:C:\\r.log"), kExitFailed);
+    EXPECT_EQ(Dump(memory), before);
+    const std::size_t failed = record().find("\r\nNothing of this run was written: Mode switch");
+    EXPECT_NE(failed, std::string::npos) << record();
+    EXPECT_LT(record().find("); its changes were put back.\r\nValue: "), failed);
+    ASSERT_FALSE(platform.MessageTexts().empty());
+    EXPECT_TRUE(platform.MessageTexts().back().ends_with(
+        "); its changes were put back. Nothing of this run was written."))
+        << platform.MessageTexts().back();
 
     // A value that cannot be put back: nothing of the run's own, the journal kept.
     Begin(false, Machine::SetUp);
@@ -303,7 +383,9 @@ TEST_F(CutOff, TheDoorsSayWhatTheyDoOfAJournalLeftBehind) {
               std::string::npos)
         << record();
     EXPECT_NE(record().find("and its changes could not be put back: Failed to open key "
-                            "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\WinLogon"),
+                            "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\WinLogon. Check the "
+                            "journal HKLM\\SOFTWARE\\Pellam\\Sentrel\\Journal, then remove it with: reg "
+                            "delete"),
               std::string::npos)
         << record();
     StartWindow(memory);
@@ -320,7 +402,8 @@ TEST_F(CutOff, AJournalNotProvablyTheProgramsStopsTheRunUnwrittenAndSaysWhereItI
         "than administrators, so it is not put back. Check it, then remove it with: reg delete "
         "\"HKLM\\SOFTWARE\\Pellam\\Sentrel\\Journal\" /f\r\n\r\nNothing was changed.";
     const std::string unreadable =
-        "Cannot read the journal HKLM\\SOFTWARE\\Pellam\\Sentrel\\Journal\r\n\r\nNothing was changed.";
+        "Cannot read the journal HKLM\\SOFTWARE\\Pellam\\Sentrel\\Journal. Check it, then remove it "
+        "with: reg delete \"HKLM\\SOFTWARE\\Pellam\\Sentrel\\Journal\" /f\r\n\r\nNothing was changed.";
     // The debugger of sethc.exe: a prompt at the logon screen.
     auto entry = [](const std::string& path, const std::string& name) {
         return PlantedValueEntry(path, name, "cmd.exe");

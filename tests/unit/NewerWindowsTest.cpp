@@ -137,7 +137,9 @@ TEST_F(NewerWindows, ARefusalForWantOfRightsSaysToRunAsAdministratorFromVistaOn)
         Start("/U /MSUsr:kiosk /Mode:1");
         ASSERT_EQ(platform.MessageTexts().size(), 1u);
         EXPECT_EQ(platform.MessageTexts()[0],
-                  std::string("Cannot read the journal HKLM\\SOFTWARE\\Pellam\\Sentrel\\Journal") +
+                  std::string("Cannot read the journal HKLM\\SOFTWARE\\Pellam\\Sentrel\\Journal. "
+                              "Check it, then remove it with: reg delete "
+                              "\"HKLM\\SOFTWARE\\Pellam\\Sentrel\\Journal\" /f") +
                       (vista ? hint : "") + "\r\n\r\nNothing was changed.");
         memory.Deny(kHkeyLocalMachine, "SOFTWARE", false);
         memory.Deny(kHkeyLocalMachine, kWinlogon, false);
